@@ -1,0 +1,26 @@
+// Starting and attaching automation servers by programmatic identifier, as VB's CreateObject
+// and GetObject(, class) do.
+#pragma once
+
+#include <string>
+
+#include "automation/dispatch.h"
+
+namespace k72645 {
+
+class ApplicationRuntime {
+public:
+    virtual ~ApplicationRuntime() = default;
+    // Starts a new instance; 429 when the class is not installed.
+    virtual DispatchPtr CreateObject(const std::u16string& progId) = 0;
+    // The running instance; 429 when none runs.
+    virtual DispatchPtr GetObject(const std::u16string& progId) = 0;
+};
+
+class Sleeper {
+public:
+    virtual ~Sleeper() = default;
+    virtual void sleep(std::int32_t milliseconds) = 0;
+};
+
+}  // namespace k72645

@@ -1,0 +1,45 @@
+// The file-system port. Paths are the engine's strings: "\" and "/" both separate folders, and
+// an existing file or folder is found whatever the case of its name (Windows rules). Failures
+// raise ComError with VB's numbers: 53 file not found, 58 file already exists, 70 permission
+// denied, 75 path/file access error, 76 path not found.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace k72645 {
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    virtual bool fileExists(const std::u16string& path) = 0;
+    virtual bool folderExists(const std::u16string& path) = 0;
+    // Clears read-only, hidden, system and archive (attribute value 0). 53 when missing.
+    virtual void setNormalAttributes(const std::u16string& path) = 0;
+    virtual void setReadOnly(const std::u16string& path, bool readOnly) = 0;
+    virtual bool isReadOnly(const std::u16string& path) = 0;
+    // Deletes a file: 53 when missing, 70 when read-only or in use.
+    virtual void deleteFile(const std::u16string& path) = 0;
+    // Moves or renames a file: 53 when the source is missing, 58 when the target exists,
+    // 76 when the target's folder does not exist.
+    virtual void moveFile(const std::u16string& from, const std::u16string& to) = 0;
+    // Copies a file, replacing the target (used to deliver course files).
+    virtual void copyFile(const std::u16string& from, const std::u16string& to) = 0;
+    // Creates every missing folder of the path up to its last separator (the part after the
+    // last separator is taken as a file name, as MakeSureDirectoryPathExists does). Returns
+    // false when a folder could not be created.
+    virtual bool makeSureDirectoryPathExists(const std::u16string& path) = 0;
+    // Deletes every file directly in a folder (not its sub-folders). Errors are the caller's.
+    virtual void deleteFilesIn(const std::u16string& folder) = 0;
+    // Removes an empty folder: 76 when missing, 75 when not empty.
+    virtual void removeFolder(const std::u16string& folder) = 0;
+    // Last modification time in whole seconds since the Unix epoch (what a comparison "to the
+    // second" uses). 53 when missing.
+    virtual std::int64_t modificationTime(const std::u16string& path) = 0;
+    virtual void setModificationTime(const std::u16string& path, std::int64_t seconds) = 0;
+    virtual std::string readFile(const std::u16string& path) = 0;   // raw bytes; 53 when missing
+    virtual void writeFile(const std::u16string& path, const std::string& bytes) = 0;
+};
+
+}  // namespace k72645

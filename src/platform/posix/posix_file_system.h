@@ -1,0 +1,27 @@
+// The file-system port on POSIX, following Windows rules (see platform/file_system.h).
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace k72645 {
+
+class PosixFileSystem : public FileSystem {
+public:
+    bool fileExists(const std::u16string& path) override;
+    bool folderExists(const std::u16string& path) override;
+    void setNormalAttributes(const std::u16string& path) override;
+    void setReadOnly(const std::u16string& path, bool readOnly) override;
+    bool isReadOnly(const std::u16string& path) override;
+    void deleteFile(const std::u16string& path) override;
+    void moveFile(const std::u16string& from, const std::u16string& to) override;
+    void copyFile(const std::u16string& from, const std::u16string& to) override;
+    bool makeSureDirectoryPathExists(const std::u16string& path) override;
+    void deleteFilesIn(const std::u16string& folder) override;
+    void removeFolder(const std::u16string& folder) override;
+    std::int64_t modificationTime(const std::u16string& path) override;
+    void setModificationTime(const std::u16string& path, std::int64_t seconds) override;
+    std::string readFile(const std::u16string& path) override;
+    void writeFile(const std::u16string& path, const std::string& bytes) override;
+};
+
+}  // namespace k72645
