@@ -1,0 +1,87 @@
+// A database attached to a main document as its merge data source: the query, which records
+// are included, the active record, and the span of records a merge takes.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sim/data/database.h"
+#include "sim/data/query.h"
+
+namespace k72645::sim {
+
+// Word's ActiveRecord moves.
+inline constexpr std::int32_t kFirstRecord = -6;
+inline constexpr std::int32_t kLastRecord = -7;
+inline constexpr std::int32_t kNextRecord = -8;
+inline constexpr std::int32_t kPreviousRecord = -9;
+
+class DataSource {
+public:
+    // name: the file name exactly as given when attached. The database is shared with every
+    // other source attached to the same file. The query starts as "SELECT * FROM `<table>`",
+    // every record included, the first record active, FirstRecord 1 and LastRecord the count.
+    DataSource(std::u16string name, std::shared_ptr<Database> database);
+
+    const std::u16string& name() const { return name_; }
+    const Database& database() const { return *database_; }
+
+    const std::u16string& queryString() const { return query_; }
+    // Raises ComError 5922 ("Word was unable to open the data source.") for a text that is
+    // not a query, leaving the query unchanged. Every record becomes included again and the
+    // first record active.
+    void setQueryString(std::u16string_view text);
+
+    // Records after the query and inclusion.
+    std::int32_t recordCount() const;
+    // The active record's position among the included records, from 1 (0 when there are none).
+    std::int32_t activeRecord() const;
+    // -6, -7, -8, -9 or a position from 1; moves stop at the ends; a position beyond the
+    // records raises ComError 5853 ("Invalid parameter.").
+    void setActiveRecord(std::int32_t value);
+
+    // Inclusion of the active record. Excluding it leaves it active until the next move.
+    bool included() const;
+    void setIncluded(bool included);
+
+    std::int32_t firstRecord() const { return first_; }
+    std::int32_t lastRecord() const { return last_; }
+    void setFirstRecord(std::int32_t value) { first_ = value; }
+    void setLastRecord(std::int32_t value) { last_ = value; }
+
+    // The active record's value of a field, by position from 1 or by name (without regard to
+    // case): ComError 5941 for a field that does not exist; "" when no record is active.
+    std::u16string value(std::size_t fieldPosition) const;
+    std::optional<std::u16string> valueByName(std::u16string_view field) const;
+    // Changes the active record's value and calls the write hook.
+    void setValue(std::size_t fieldPosition, std::u16string value);
+    // Appends a record (missing values empty, extra values refused with 5853), makes it
+    // active and calls the write hook.
+    void addRecord(std::vector<std::u16string> values);
+
+    // Each record the merge takes, in order: the included records from FirstRecord to
+    // LastRecord (positions among the included records), as values by field.
+    std::vector<std::vector<std::u16string>> mergeRecords() const;
+
+    // Called after every change of the database's content, to write the file at once.
+    void onWrite(std::function<void(const Database&)> hook) { writeHook_ = std::move(hook); }
+
+private:
+    void refresh();
+
+    std::u16string name_;
+    std::shared_ptr<Database> database_;
+    std::u16string query_;
+    std::vector<std::size_t> view_;        // database record positions, in query order
+    std::vector<bool> excluded_;           // by position in view_
+    std::optional<std::size_t> active_;    // position in view_
+    std::int32_t first_ = 1;
+    std::int32_t last_ = 0;
+    std::function<void(const Database&)> writeHook_;
+};
+
+}  // namespace k72645::sim

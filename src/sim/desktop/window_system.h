@@ -1,0 +1,43 @@
+// The windows the simulated Word shows, through a small interface: the simulated desktop
+// implements it, and a Windows host can implement it with real user32 windows.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/desktop.h"
+
+namespace k72645::sim {
+
+struct WindowSpec {
+    std::u16string className;
+    std::u16string title;
+    WindowHandle owner = 0;   // a top-level window's owner (GetParent returns it), or 0
+    WindowHandle parent = 0;  // a child window's parent; 0 for a top-level window
+    std::int32_t exStyle = 0;
+    bool visible = true;
+};
+
+class WindowSystem {
+public:
+    virtual ~WindowSystem() = default;
+
+    // Creates a window; a new top-level window goes on top of the Z-order, above its owner.
+    virtual WindowHandle createWindow(const WindowSpec& spec) = 0;
+    // Destroys a window with its children and the windows it owns. No closing hook runs.
+    virtual void destroyWindow(WindowHandle window) = 0;
+    virtual bool windowExists(WindowHandle window) = 0;
+    virtual void setTitle(WindowHandle window, const std::u16string& title) = 0;
+    virtual void setVisible(WindowHandle window, bool visible) = 0;
+    virtual void setMinimized(WindowHandle window, bool minimized) = 0;
+    virtual void setEnabled(WindowHandle window, bool enabled) = 0;
+    // Called when WM_CLOSE, or Escape on a dialog, closes the window, after it is gone.
+    virtual void onClosed(WindowHandle window, std::function<void()> hook) = 0;
+    // Called when the window's visible or minimized state is changed through the desktop
+    // (ShowWindow), so that the application can follow.
+    virtual void onShowChanged(WindowHandle window,
+                               std::function<void(bool visible, bool minimized)> hook) = 0;
+};
+
+}  // namespace k72645::sim

@@ -1,0 +1,136 @@
+// A document's story as the simulated Word stores it: one sequence of UTF-16 characters where
+// 13 ends a paragraph, 11 is a manual line break, 12 is a section break (it also ends a
+// paragraph) and a field is 19 + code + 20 + 21 (its result is computed when read, never
+// stored), fields nesting freely. The story always ends with 13. Bookmarks are named
+// [start, end) positions that follow the text as it is edited.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace k72645::sim {
+
+inline constexpr char16_t kParagraphMark = 13;
+inline constexpr char16_t kLineBreak = 11;
+inline constexpr char16_t kSectionBreak = 12;
+inline constexpr char16_t kFieldBegin = 19;
+inline constexpr char16_t kFieldSeparator = 20;
+inline constexpr char16_t kFieldEnd = 21;
+
+struct BookmarkSpan {
+    std::u16string name;
+    std::size_t start = 0;
+    std::size_t end = 0;
+};
+
+// A field's place in the story: positions of its begin (19), separator (20) and end (21)
+// characters. Its code is (begin, separator); it spans [begin, end + 1).
+struct FieldSpan {
+    std::size_t begin = 0;
+    std::size_t separator = 0;
+    std::size_t end = 0;
+};
+
+// What a field's result depends on, besides the story.
+struct RenderContext {
+    bool showFieldCodes = false;
+    // The value of a merge field for the active record; nullopt shows «name» (field codes of
+    // the merge shown, or no data source).
+    std::function<std::optional<std::u16string>(std::u16string_view fieldName)> mergeValue;
+    bool englishEdition = false;  // NEXT shows «Next Record» instead of «Enregistrement suivant»
+    // Local date and time for DATE and TIME: an OLE date (days since 1899-12-30).
+    double now = 0;
+};
+
+// Markup parsed into story characters and the bookmarks it marks (positions relative to the
+// parsed text).
+struct ParsedMarkup {
+    std::u16string characters;
+    std::vector<BookmarkSpan> bookmarks;
+};
+
+// A markup text that cannot be read: where and why (line and column from 1).
+struct MarkupError {
+    std::size_t line = 0;
+    std::size_t column = 0;
+    std::string message;
+};
+
+// Markup: plain text, where "{" starts a field and "}" ends it (the characters between being
+// the code as written, nesting allowed), "[name>" starts the bookmark name and "<name]" ends
+// it, and the escapes \r \v \f \\ \{ \} \[ \<; a backslash before any other character stands
+// for itself. Unbalanced braces, a bookmark ended before it starts or never ended, and
+// characters 19 to 21 written raw are errors.
+std::variant<ParsedMarkup, MarkupError> parseMarkup(std::u16string_view markup);
+
+class Story {
+public:
+    Story();  // an empty document: one paragraph mark
+    // A story from parsed markup; a missing final paragraph mark is added.
+    explicit Story(const ParsedMarkup& content);
+
+    const std::u16string& characters() const { return text_; }
+    std::size_t length() const { return text_.size(); }
+
+    // Editing. Text may hold balanced field characters. Text inserted at p goes inside every
+    // bookmark with start < p <= end and inside every empty bookmark at p; a non-empty
+    // bookmark that starts at p moves after the text. Replacing deletes (a bookmark wholly
+    // inside becomes empty at the start; one partly inside is cut) then inserts, so a bookmark
+    // whose range is replaced spans the new content. Positions are clamped to the story; the
+    // final paragraph mark is never deleted. Editing that would break a field's structure
+    // (deleting half a field) widens the range to whole fields.
+    void insert(std::size_t position, std::u16string_view text);
+    void replace(std::size_t start, std::size_t end, std::u16string_view text);
+    void erase(std::size_t start, std::size_t end);
+    // Replaces [start, end) with parsed markup and adds its bookmarks (a bookmark of the same
+    // name is replaced).
+    void replaceWithMarkup(std::size_t start, std::size_t end, const ParsedMarkup& content);
+
+    // Bookmarks, in the order of their names (as Word lists them), compared without regard to
+    // case.
+    std::vector<BookmarkSpan> bookmarks() const;
+    std::optional<BookmarkSpan> bookmark(std::u16string_view name) const;
+    void addBookmark(std::u16string_view name, std::size_t start, std::size_t end);
+    bool removeBookmark(std::u16string_view name);
+
+    // Every field whose begin character lies in [start, end) and whose end lies before end,
+    // nested ones included, in the order of their begin characters.
+    std::vector<FieldSpan> fields(std::size_t start, std::size_t end) const;
+    std::vector<FieldSpan> allFields() const { return fields(0, text_.size()); }
+    // The code of a field as stored (nested fields' characters included).
+    std::u16string fieldCode(const FieldSpan& field) const;
+
+    // The text Word shows for [start, end): fields show their results, or 19 + code + 21
+    // when field codes are shown (nested fields rendered the same way).
+    std::u16string render(std::size_t start, std::size_t end, const RenderContext& context) const;
+    // A field's result: MERGEFIELD, IF (= < > <> <= >=), DATE and TIME with \@ pictures, PAGE,
+    // FILLIN (\d default), NEXT; anything else "".
+    std::u16string fieldResult(const FieldSpan& field, const RenderContext& context) const;
+
+    // Paragraphs end with 13 or 12; k from 1. The range includes the closing mark.
+    std::size_t paragraphCount() const;
+    std::pair<std::size_t, std::size_t> paragraphRange(std::size_t k) const;
+    std::size_t sectionCount() const;  // number of 12 characters + 1
+
+    // Markup for [start, end) that parseMarkup reads back to the same characters; bookmarks
+    // wholly inside the range are written.
+    std::u16string toMarkup(std::size_t start, std::size_t end) const;
+
+private:
+    void changed();
+    void ensureIndex() const;
+
+    std::u16string text_;
+    std::vector<BookmarkSpan> bookmarks_;
+    // Caches rebuilt on first use after a change, so that reading every paragraph or every
+    // field of a long story stays linear.
+    mutable bool indexed_ = false;
+    mutable std::vector<std::size_t> paragraphEnds_;
+    mutable std::vector<FieldSpan> fields_;
+};
+
+}  // namespace k72645::sim
