@@ -164,8 +164,9 @@ std::int32_t ansiCode(char16_t c) {
     for (std::size_t i = 0; i < kCp1252High.size(); ++i) {
         if (kCp1252High[i] == c) return static_cast<std::int32_t>(0x80 + i);
     }
-    // The undefined codes map to the C1 controls of the same value.
-    if (c >= 0x80 && c <= 0x9F) return c;
+    // The five codes the page leaves undefined stand for the C1 controls of the same value;
+    // the other C1 controls have no code (0x80 is the euro sign, not U+0080).
+    if (c >= 0x80 && c <= 0x9F && kCp1252High[c - 0x80] == 0) return c;
     return -1;
 }
 

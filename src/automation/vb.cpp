@@ -74,12 +74,17 @@ std::u16string formatDouble(double value) {
 }
 
 std::u16string formatDate(Date d) {
-    // Days since 1899-12-30 to a civil date (proleptic Gregorian).
-    double whole = std::floor(d.serial);
-    double fraction = d.serial - whole;
-    if (d.serial < 0) fraction = -(d.serial - std::ceil(d.serial));
-    long days = static_cast<long>(d.serial < 0 ? std::ceil(d.serial) : whole) + 693594 + 306;
-    // days now counts from 0000-03-01.
+    // The whole part counts days from 1899-12-30 (towards the past when negative); the
+    // fraction's absolute value is the time of day, even for negative serials.
+    double dayPart = std::trunc(d.serial);
+    long seconds = std::lround(std::fabs(d.serial - dayPart) * 86400.0);
+    long dayNumber = static_cast<long>(dayPart);
+    if (seconds >= 86400) {  // a time that rounds up to midnight belongs to the next day
+        seconds -= 86400;
+        ++dayNumber;
+    }
+    // Civil date from a day count: shift the origin to 0000-03-01 (1899-12-30 is day 693899).
+    long days = dayNumber + 693899;
     long era = (days >= 0 ? days : days - 146096) / 146097;
     long doe = days - era * 146097;
     long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
@@ -90,7 +95,6 @@ std::u16string formatDate(Date d) {
     long month = mp < 10 ? mp + 3 : mp - 9;
     if (month <= 2) ++y;
     char buffer[160];
-    long seconds = std::lround(fraction * 86400.0);
     if (seconds == 0) {
         std::snprintf(buffer, sizeof buffer, "%02ld/%02ld/%04ld", day, month, y);
     } else {

@@ -20,16 +20,32 @@ std::u16string locationMessage(std::u16string_view className, std::u16string_vie
                                 std::u16string_view procedure);
 
 // Runs body; a failure leaves through RemonteErreur with the class and procedure given.
-// A C++ exception that is not a ComError is first turned into one (see toComError).
+// A C++ exception that is not a ComError is first turned into one (see currentError), so
+// the error that leaves is always a ComError whose source is the location message.
 void reporting(std::u16string_view className, std::u16string_view procedure,
                const std::function<void()>& body);
 
-// The ComError that stands for the exception being handled: a ComError as it is; bad_alloc as
-// error 7 "Out of memory"; any other exception as error 51 "Internal error" whose description
-// carries the exception's text. Call only from inside a catch block.
+// The ComError that stands for the exception being handled:
+//   - a ComError: itself, unchanged;
+//   - std::bad_alloc: error 7 "Out of memory", source "K72645";
+//   - any other std::exception: error 51, source "K72645", description
+//     "Internal error: " followed by the exception's what() text read as UTF-8 (just
+//     "Internal error" when that text is empty);
+//   - anything else thrown: error 51 "Internal error", source "K72645".
+// Meant for catch blocks; called with no exception being handled it returns error 51
+// "Internal error" rather than ending the program.
 ComError currentError();
 
-// Runs one statement with its failure ignored ("On Error Resume Next" for that statement).
+// The component's boundary with the player: runs one of the player's calls so that only
+// ComErrors leave it. A ComError passes unchanged (its source is what the call's own error
+// handling made of it); any other exception leaves as the ComError that currentError() makes
+// of it, without a location message, as an error that no procedure reported. Procedures
+// that report through `reporting` never let anything else out; this covers the stretches
+// that let errors pass to the player unchanged.
+void atComponentBoundary(const std::function<void()>& call);
+
+// Runs one statement with its failure ignored ("On Error Resume Next" for that statement):
+// every exception is swallowed, as VB swallows every runtime error there.
 // Returns false when it failed.
 bool ignoringErrors(const std::function<void()>& statement);
 
