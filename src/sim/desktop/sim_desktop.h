@@ -3,7 +3,11 @@
 // component's desktop port and the simulated Word's windows.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <map>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/desktop.h"
@@ -12,7 +16,7 @@
 namespace k72645::sim {
 
 class SimDesktop : public Desktop, public WindowSystem {
-public:
+  public:
     SimDesktop();
 
     // WindowSystem
@@ -27,16 +31,24 @@ public:
     void onShowChanged(WindowHandle window,
                        std::function<void(bool visible, bool minimized)> hook) override;
 
-    // Desktop (user32 semantics). GetWindow with GW_HWNDPREV gives the window just above in
-    // the Z-order of top-level windows (0 at the top); GW_HWNDNEXT the one below; GW_CHILD the
-    // first child; GW_OWNER the owner. GetParent gives a child's parent or a top-level
-    // window's owner. SetForegroundWindow raises the window with the windows it owns above it
-    // (in their order) and makes the last of them, or the window itself, the foreground
-    // window. SendMessageA with WM_CLOSE closes (destroys) the window and runs its closing
-    // hook; other messages do nothing and return 0. sendEscape closes the foreground window
-    // when it is a dialog (dialog-frame bit set).
-    WindowHandle FindWindowA(const std::u16string& className,
-                             const std::u16string& title) override;
+    // Desktop (user32 semantics). Every function returns 0 for a window that does not exist.
+    // FindWindowA gives the topmost top-level window that matches (class without regard to
+    // case, title exactly, an empty text matching any), hidden ones included; FindWindowExA
+    // does the same among a parent's children (parent 0: the top-level windows) after
+    // childAfter. GetWindow with GW_HWNDPREV gives the window just above in the Z-order (its
+    // siblings' order for a child window; 0 at the top); GW_HWNDNEXT the one below; GW_CHILD
+    // the first child; GW_OWNER the owner. GetParent gives a child's parent or a top-level
+    // window's owner. IsWindowVisible needs the window and all its parents visible. ShowWindow
+    // returns whether the window was visible before and runs its show hook when its state
+    // changed. SetForegroundWindow raises the (top-level) window with the windows it owns above
+    // it (in their order, recursively) and makes the topmost visible of them, or the window
+    // itself, the foreground window. LockWindowUpdate locks one window at a time (0 unlocks; a
+    // second lock fails); destroying the locked window unlocks. SendMessageA records the message
+    // and returns 0; WM_CLOSE also closes the window with its children and owned windows and
+    // runs their closing hooks. sendEscape closes the foreground window when it is a dialog
+    // (dialog-frame bit set). When the foreground window goes, its nearest remaining owner, or
+    // else the topmost visible top-level window, becomes the foreground window.
+    WindowHandle FindWindowA(const std::u16string& className, const std::u16string& title) override;
     WindowHandle FindWindowExA(WindowHandle parent, WindowHandle childAfter,
                                const std::u16string& className,
                                const std::u16string& title) override;
@@ -59,6 +71,7 @@ public:
     // For tests and scenarios.
     WindowHandle foregroundWindow() const { return foreground_; }
     WindowHandle lockedWindow() const { return locked_; }
+    // Windows of that class (case ignored), top-level and child ones; "" counts them all.
     std::int32_t windowCount(const std::u16string& className) const;
     std::vector<WindowHandle> zOrder() const;  // top-level windows, top first
     // The messages each window received, in order (WM_CLOSE recorded before the window goes).
@@ -66,18 +79,30 @@ public:
         return messages_;
     }
 
-private:
+  private:
     struct Window {
-        WindowSpec spec;
+        WindowSpec spec;  // spec.owner: 0 for a child window, else 0 or a top-level window
         bool minimized = false;
         bool enabled = true;
-        std::vector<WindowHandle> children;  // in creation order
+        std::vector<WindowHandle> children;  // in creation order (their Z-order, top first)
         std::function<void()> closedHook;
         std::function<void(bool, bool)> showHook;
     };
     Window* find(WindowHandle window);
     const Window* find(WindowHandle window) const;
-    void raise(WindowHandle window);
+    WindowHandle topLevelOf(WindowHandle window) const;
+    // The windows a window is ordered among: its parent's children, or the top-level windows.
+    const std::vector<WindowHandle>* siblingsOf(WindowHandle window) const;
+    // A top-level window followed by the windows it owns, recursively, bottom of the Z-order
+    // first.
+    void collectOwnedGroup(WindowHandle owner, std::vector<WindowHandle>& group) const;
+    // Raises a top-level window with its owned windows; returns that group, bottom first.
+    std::vector<WindowHandle> raise(WindowHandle window);
+    // Removes a window with its children and owned windows; returns their closing hooks,
+    // innermost first. Runs no hook.
+    std::vector<std::function<void()>> destroy(WindowHandle window);
+    void collectDoomed(WindowHandle window, std::vector<WindowHandle>& doomed) const;
+    // Closes a window as the user would (WM_CLOSE, Escape) and runs the closing hooks.
     void close(WindowHandle window);
 
     std::map<WindowHandle, Window> windows_;

@@ -20,22 +20,28 @@ struct WindowSpec {
 };
 
 class WindowSystem {
-public:
+  public:
     virtual ~WindowSystem() = default;
 
-    // Creates a window; a new top-level window goes on top of the Z-order, above its owner.
+    // Creates a window and returns its handle; a new top-level window goes on top of the
+    // Z-order, above its owner, and becomes the foreground window when it is visible. Returns 0
+    // (nothing created) when the parent or the owner given does not exist. A child window has
+    // no owner; an owner that is a child window stands for its top-level window.
     virtual WindowHandle createWindow(const WindowSpec& spec) = 0;
     // Destroys a window with its children and the windows it owns. No closing hook runs.
+    // Nothing happens for a window that does not exist.
     virtual void destroyWindow(WindowHandle window) = 0;
     virtual bool windowExists(WindowHandle window) = 0;
     virtual void setTitle(WindowHandle window, const std::u16string& title) = 0;
     virtual void setVisible(WindowHandle window, bool visible) = 0;
     virtual void setMinimized(WindowHandle window, bool minimized) = 0;
     virtual void setEnabled(WindowHandle window, bool enabled) = 0;
-    // Called when WM_CLOSE, or Escape on a dialog, closes the window, after it is gone.
+    // Called when WM_CLOSE, or Escape on a dialog, closes the window, after it is gone. The
+    // children and owned windows closed with it are gone too, and their hooks run first
+    // (innermost first). A hook may create or destroy windows.
     virtual void onClosed(WindowHandle window, std::function<void()> hook) = 0;
     // Called when the window's visible or minimized state is changed through the desktop
-    // (ShowWindow), so that the application can follow.
+    // (ShowWindow), so that the application can follow; not called when nothing changed.
     virtual void onShowChanged(WindowHandle window,
                                std::function<void(bool visible, bool minimized)> hook) = 0;
 };
