@@ -9,6 +9,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -46,6 +48,9 @@ struct RenderContext {
     double now = 0;
 };
 
+// A range of story positions, [first, second).
+using StoryRange = std::pair<std::size_t, std::size_t>;
+
 // Markup parsed into story characters and the bookmarks it marks (positions relative to the
 // parsed text).
 struct ParsedMarkup {
@@ -80,18 +85,27 @@ public:
     // bookmark with start < p <= end and inside every empty bookmark at p; a non-empty
     // bookmark that starts at p moves after the text. Replacing deletes (a bookmark wholly
     // inside becomes empty at the start; one partly inside is cut) then inserts, so a bookmark
-    // whose range is replaced spans the new content. Positions are clamped to the story; the
-    // final paragraph mark is never deleted. Editing that would break a field's structure
-    // (deleting half a field) widens the range to whole fields.
-    void insert(std::size_t position, std::u16string_view text);
-    void replace(std::size_t start, std::size_t end, std::u16string_view text);
-    void erase(std::size_t start, std::size_t end);
+    // whose range is replaced spans the new content; a bookmark that starts where the replaced
+    // range starts and goes on past it keeps the new content too. Positions are clamped to the
+    // story; the final paragraph mark is never deleted. Editing that would break a field's
+    // structure (deleting half a field) widens the range to whole fields.
+    //
+    // Inserted text is stored with well-formed fields: a field character without its partner
+    // is dropped, a field closed without separator gets one, and a field's stored result is
+    // dropped (results are computed). Text is never put inside a field's result: a position
+    // there moves after the field. So the stored text may be shorter or longer than the text
+    // given, and land elsewhere: insert, replace and replaceWithMarkup return where the new
+    // text now stands; erase returns the range actually deleted (widened to whole fields).
+    StoryRange insert(std::size_t position, std::u16string_view text);
+    StoryRange replace(std::size_t start, std::size_t end, std::u16string_view text);
+    StoryRange erase(std::size_t start, std::size_t end);
     // Replaces [start, end) with parsed markup and adds its bookmarks (a bookmark of the same
     // name is replaced).
-    void replaceWithMarkup(std::size_t start, std::size_t end, const ParsedMarkup& content);
+    StoryRange replaceWithMarkup(std::size_t start, std::size_t end, const ParsedMarkup& content);
 
     // Bookmarks, in the order of their names (as Word lists them), compared without regard to
-    // case.
+    // case. addBookmark clamps the positions to the story (and orders them); a position inside
+    // a field's result moves after the field.
     std::vector<BookmarkSpan> bookmarks() const;
     std::optional<BookmarkSpan> bookmark(std::u16string_view name) const;
     void addBookmark(std::u16string_view name, std::size_t start, std::size_t end);
@@ -105,15 +119,21 @@ public:
     std::u16string fieldCode(const FieldSpan& field) const;
 
     // The text Word shows for [start, end): fields show their results, or 19 + code + 21
-    // when field codes are shown (nested fields rendered the same way).
+    // when field codes are shown (nested fields rendered the same way). Of a field the range
+    // only cuts, the characters inside the range show as stored, but for its separator.
     std::u16string render(std::size_t start, std::size_t end, const RenderContext& context) const;
-    // A field's result: MERGEFIELD, IF (= < > <> <= >=), DATE and TIME with \@ pictures, PAGE,
-    // FILLIN (\d default), NEXT; anything else "".
+    // A field's result: MERGEFIELD, IF (= < > <> <= >=; numbers compared as numbers when both
+    // operands read as numbers, otherwise texts exactly), DATE and TIME with \@ pictures, PAGE,
+    // FILLIN (\d default), NEXT; anything else "". Computed whatever showFieldCodes says.
     std::u16string fieldResult(const FieldSpan& field, const RenderContext& context) const;
 
-    // Paragraphs end with 13 or 12; k from 1. The range includes the closing mark.
+    // Paragraphs end with 13 or 12 (wherever they stand, field codes included); k from 1. The
+    // range includes the closing mark; a k outside 1..paragraphCount() gives the empty range
+    // at the end of the story.
     std::size_t paragraphCount() const;
-    std::pair<std::size_t, std::size_t> paragraphRange(std::size_t k) const;
+    StoryRange paragraphRange(std::size_t k) const;
+    // The paragraph (from 1) that holds the character at position (the last one past the end).
+    std::size_t paragraphAt(std::size_t position) const;
     std::size_t sectionCount() const;  // number of 12 characters + 1
 
     // Markup for [start, end) that parseMarkup reads back to the same characters; bookmarks
@@ -123,6 +143,14 @@ public:
 private:
     void changed();
     void ensureIndex() const;
+    // The field whose begin character is at position, from the cached field list.
+    const FieldSpan* fieldBeginningAt(std::size_t position) const;
+    std::size_t outsideFieldResults(std::size_t position) const;
+    StoryRange widenToWholeFields(std::size_t start, std::size_t end) const;
+    std::u16string evaluate(const FieldSpan& field, const RenderContext& context, int depth) const;
+    std::u16string renderCodes(std::size_t start, std::size_t end) const;
+    std::u16string renderResults(std::size_t start, std::size_t end, const RenderContext& context,
+                                 int depth) const;
 
     std::u16string text_;
     std::vector<BookmarkSpan> bookmarks_;
@@ -130,7 +158,8 @@ private:
     // field of a long story stays linear.
     mutable bool indexed_ = false;
     mutable std::vector<std::size_t> paragraphEnds_;
-    mutable std::vector<FieldSpan> fields_;
+    mutable std::vector<FieldSpan> fields_;  // in the order of their begin characters
+    mutable std::size_t sectionBreaks_ = 0;
 };
 
 }  // namespace k72645::sim
