@@ -38,29 +38,36 @@ public:
 
     // Records after the query and inclusion.
     std::int32_t recordCount() const;
-    // The active record's position among the included records, from 1 (0 when there are none).
+    // The active record's position among the included records, from 1 (0 when there are none;
+    // an excluded active record gives the position of the included record before it).
     std::int32_t activeRecord() const;
-    // -6, -7, -8, -9 or a position from 1; moves stop at the ends; a position beyond the
-    // records raises ComError 5853 ("Invalid parameter.").
+    // -6, -7, -8, -9 or a position from 1; moves stop at the ends and skip excluded
+    // records; any other value, or a position beyond the records, raises ComError 5853
+    // ("Invalid parameter.").
     void setActiveRecord(std::int32_t value);
 
     // Inclusion of the active record. Excluding it leaves it active until the next move.
+    // false when no record is active; setting it then raises ComError 5852.
     bool included() const;
     void setIncluded(bool included);
 
+    // The span Execute merges, as positions among the included records. LastRecord follows
+    // the record count (records added, query changed) until it is set.
     std::int32_t firstRecord() const { return first_; }
-    std::int32_t lastRecord() const { return last_; }
+    std::int32_t lastRecord() const;
     void setFirstRecord(std::int32_t value) { first_ = value; }
-    void setLastRecord(std::int32_t value) { last_ = value; }
+    void setLastRecord(std::int32_t value);
 
     // The active record's value of a field, by position from 1 or by name (without regard to
     // case): ComError 5941 for a field that does not exist; "" when no record is active.
     std::u16string value(std::size_t fieldPosition) const;
-    std::optional<std::u16string> valueByName(std::u16string_view field) const;
-    // Changes the active record's value and calls the write hook.
+    std::u16string valueByName(std::u16string_view field) const;
+    // Changes the active record's value and calls the write hook. ComError 5941 for a field
+    // that does not exist, 5852 ("Requested object is not available.") when no record is
+    // active.
     void setValue(std::size_t fieldPosition, std::u16string value);
     // Appends a record (missing values empty, extra values refused with 5853), makes it
-    // active and calls the write hook.
+    // active (when the query selects it) and calls the write hook.
     void addRecord(std::vector<std::u16string> values);
 
     // Each record the merge takes, in order: the included records from FirstRecord to
@@ -71,17 +78,33 @@ public:
     void onWrite(std::function<void(const Database&)> hook) { writeHook_ = std::move(hook); }
 
 private:
-    void refresh();
+    // Brings the view up to date with the shared database when its revision has moved on:
+    // the query runs again; exclusions and the active record are kept (by record).
+    void sync() const;
+    void rebuildView() const;
+    void moveToIncluded(std::size_t from) const;
+    void setActive(std::size_t viewPosition) const;
+    std::optional<std::size_t> nextIncluded(std::size_t from) const;
+    std::optional<std::size_t> previousIncluded(std::size_t before) const;
+    std::optional<std::size_t> activeRecordIndex() const;
+    void written() const;
 
     std::u16string name_;
     std::shared_ptr<Database> database_;
     std::u16string query_;
-    std::vector<std::size_t> view_;        // database record positions, in query order
-    std::vector<bool> excluded_;           // by position in view_
-    std::optional<std::size_t> active_;    // position in view_
+    Query parsedQuery_;
     std::int32_t first_ = 1;
     std::int32_t last_ = 0;
+    bool lastSet_ = false;
     std::function<void(const Database&)> writeHook_;
+
+    // The view, rebuilt lazily from the shared database.
+    mutable std::uint64_t seenRevision_ = 0;
+    mutable std::vector<std::size_t> view_;         // database record positions, in query order
+    mutable std::vector<bool> excluded_;            // by database record position
+    mutable std::size_t includedCount_ = 0;         // included records in view_
+    mutable std::optional<std::size_t> active_;     // position in view_
+    mutable std::size_t includedBeforeActive_ = 0;  // included records in view_ before active_
 };
 
 }  // namespace k72645::sim

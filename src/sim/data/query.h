@@ -3,8 +3,10 @@
 // bare, in brackets or in backquotes; a quote inside a text is doubled ('').
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "sim/data/database.h"
@@ -17,7 +19,7 @@ struct Condition {
 };
 
 struct Query {
-    std::vector<Condition> where;         // all must hold; values compare without regard to case
+    std::vector<Condition> where;  // all must hold; values compare without regard to case
     std::optional<std::u16string> orderBy;
     bool descending = false;
 };
@@ -27,8 +29,7 @@ std::optional<Query> parseQuery(std::u16string_view text);
 
 // The positions (from 0) of the database's records that the query selects, in its order
 // (file order when there is no ORDER BY; a stable sort otherwise, values compared without
-// regard to case). A field the database lacks selects nothing and sorts nothing... it makes
-// the query invalid: nullopt.
+// regard to case). nullopt when the query names a field the database lacks.
 std::optional<std::vector<std::size_t>> runQuery(const Query& query, const Database& database);
 
 }  // namespace k72645::sim
