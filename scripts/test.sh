@@ -31,3 +31,6 @@ if [ -d tests/bench ]; then
   cmake --build --preset release -j "$jobs"
   bash scripts/run-benchmarks.sh build/release
 fi
+
+step "Windows component under Wine (32-bit and 64-bit)"
+bash scripts/test-windows.sh

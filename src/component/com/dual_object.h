@@ -1,0 +1,134 @@
+// The common frame of the component's COM objects: reference counting (counted as live objects
+// of the server), QueryInterface for IUnknown, IDispatch, the interface and the class's default
+// interface, IDispatch over the interface's type information, and error reporting. A member runs
+// its body through guarded(): only a ComError can leave it, as the HRESULT of its number with the
+// thread's IErrorInfo set; through IDispatch::Invoke the same error fills the EXCEPINFO.
+#pragma once
+
+#include <oaidl.h>
+#include <oleauto.h>
+#include <windows.h>
+
+#include <atomic>
+#include <optional>
+
+#include "automation/com_error.h"
+#include "component/com/server_state.h"
+#include "component/com/type_library.h"
+#include "component/errors/error_service.h"
+#include "platform/win32/com_errors.h"
+
+namespace k72645::com {
+
+template <class Interface, const IID& Iid, const IID& DefaultIid>
+class DualObject : public Interface, public ISupportErrorInfo {
+public:
+    DualObject(const DualObject&) = delete;
+    DualObject& operator=(const DualObject&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (!out)
+            return E_POINTER;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
+            IsEqualIID(iid, Iid) || IsEqualIID(iid, DefaultIid)) {
+            *out = static_cast<Interface*>(this);
+        } else if (IsEqualIID(iid, IID_ISupportErrorInfo)) {
+            *out = static_cast<ISupportErrorInfo*>(this);
+        } else {
+            *out = nullptr;
+            return E_NOINTERFACE;
+        }
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --references_;
+        if (left == 0)
+            delete this;
+        return left;
+    }
+
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        if (!count)
+            return E_POINTER;
+        *count = 1;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
+        if (!info)
+            return E_POINTER;
+        *info = nullptr;
+        if (index != 0)
+            return DISP_E_BADINDEX;
+        ITypeInfo* own = typeInfo();
+        if (!own)
+            return TYPE_E_CANTLOADLIBRARY;
+        own->AddRef();
+        *info = own;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+                                            DISPID* ids) override {
+        ITypeInfo* own = typeInfo();
+        return own ? DispGetIDsOfNames(own, names, count, ids) : TYPE_E_CANTLOADLIBRARY;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters,
+                                     VARIANT* result, EXCEPINFO* exception,
+                                     UINT* argumentError) override {
+        ITypeInfo* own = typeInfo();
+        if (!own)
+            return TYPE_E_CANTLOADLIBRARY;
+        lastError_.reset();
+        const HRESULT hr = DispInvoke(static_cast<Interface*>(this), own, id, flags, parameters,
+                                      result, exception, argumentError);
+        if (!lastError_)
+            return hr;
+        // The member failed: the caller gets its error whatever the type information made of it.
+        if (exception) {
+            SysFreeString(exception->bstrSource);
+            SysFreeString(exception->bstrDescription);
+            SysFreeString(exception->bstrHelpFile);
+            win32::fillExcepInfo(*lastError_, exception);
+        }
+        lastError_.reset();
+        return DISP_E_EXCEPTION;
+    }
+
+    HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override {
+        return IsEqualIID(iid, Iid) || IsEqualIID(iid, DefaultIid) ? S_OK : S_FALSE;
+    }
+
+protected:
+    DualObject() { objectCreated(); }
+    virtual ~DualObject() {
+        if (typeInfo_)
+            typeInfo_->Release();
+        objectDestroyed();
+    }
+
+    template <class Body>
+    HRESULT guarded(Body&& body) {
+        try {
+            body();
+            return S_OK;
+        } catch (...) {
+            const ComError error = currentError();
+            lastError_ = error;
+            return win32::reportError(error, Iid);
+        }
+    }
+
+private:
+    ITypeInfo* typeInfo() {
+        if (!typeInfo_)
+            playerTypeInfo(Iid, &typeInfo_);
+        return typeInfo_;
+    }
+
+    std::atomic<ULONG> references_{1};
+    ITypeInfo* typeInfo_ = nullptr;
+    std::optional<ComError> lastError_;
+};
+
+}  // namespace k72645::com

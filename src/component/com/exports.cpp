@@ -1,0 +1,42 @@
+// The four entry points of the in-process server, exported undecorated (k72645.def).
+#include <objbase.h>
+#include <windows.h>
+
+#include "component/com/class_factory.h"
+#include "component/com/com_ids.h"
+#include "component/com/registration.h"
+#include "component/com/server_state.h"
+
+using namespace k72645::com;
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        setModuleHandle(instance);
+        DisableThreadLibraryCalls(instance);
+    }
+    return TRUE;
+}
+
+STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* out) {
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    if (!IsEqualCLSID(clsid, kClsidModule))
+        return CLASS_E_CLASSNOTAVAILABLE;
+    IClassFactory* factory = ModuleFactory::create();
+    const HRESULT hr = factory->QueryInterface(iid, out);
+    factory->Release();
+    return hr;
+}
+
+STDAPI DllCanUnloadNow() {
+    return canUnload() ? S_OK : S_FALSE;
+}
+
+STDAPI DllRegisterServer() {
+    return registerServer();
+}
+
+STDAPI DllUnregisterServer() {
+    return unregisterServer();
+}

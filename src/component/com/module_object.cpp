@@ -1,0 +1,130 @@
+#include "component/com/module_object.h"
+
+#include "automation/vb.h"
+#include "component/com/complement_info_object.h"
+#include "platform/win32/com_text.h"
+#include "platform/win32/com_variant.h"
+
+namespace k72645::com {
+
+namespace {
+VARIANT_BOOL toVariantBool(bool value) {
+    return value ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
+// The player's object argument as the engine sees it.
+Argument objectByReference(IDispatch* object) {
+    return Argument::ref(Variant(win32::dispatchFromCom(object)));
+}
+
+// Puts what the engine left in a by-reference object argument into the player's variable.
+void giveBackObject(const Variant& value, IDispatch** target) {
+    IDispatch* fresh = value.isObject() ? win32::comFromDispatch(value.object()) : nullptr;
+    if (*target)
+        (*target)->Release();
+    *target = fresh;
+}
+
+void giveBackLong(const Variant& value, LONG* target) {
+    if (value.type() == Variant::Type::Long)
+        *target = value.long32();
+}
+}  // namespace
+
+AbstractModule* ModuleObject::create() {
+    return new ModuleObject(createAbstractModule());
+}
+
+Variant ModuleObject::run(std::u16string_view member, InvokeKind kind, Arguments& args) {
+    return engine_->invoke(member, kind, args);
+}
+
+HRESULT ModuleObject::get_BravoNuance(VARIANT_BOOL* pbValue) {
+    if (!pbValue)
+        return E_POINTER;
+    return guarded([&] {
+        Arguments none;
+        *pbValue = toVariantBool(vb::cBool(run(u"BravoNuance", InvokeKind::PropertyGet, none)));
+    });
+}
+
+HRESULT ModuleObject::get_Complement(PlayerComplementInfo** ppList) {
+    if (!ppList)
+        return E_POINTER;
+    *ppList = nullptr;
+    return guarded([&] {
+        Arguments none;
+        const Variant list = run(u"Complement", InvokeKind::PropertyGet, none);
+        *ppList = playerComplementInfoOf(list.isObject() ? list.object() : toObject(list));
+    });
+}
+
+HRESULT ModuleObject::get_CauseErreur(BSTR* psCode) {
+    if (!psCode)
+        return E_POINTER;
+    *psCode = nullptr;
+    return guarded([&] {
+        Arguments none;
+        *psCode = win32::toBstr(vb::cStr(run(u"CauseErreur", InvokeKind::PropertyGet, none)));
+    });
+}
+
+HRESULT ModuleObject::get_ErreurGenerale(VARIANT_BOOL* pbValue) {
+    if (!pbValue)
+        return E_POINTER;
+    return guarded([&] {
+        Arguments none;
+        *pbValue = toVariantBool(vb::cBool(run(u"ErreurGenerale", InvokeKind::PropertyGet, none)));
+    });
+}
+
+HRESULT ModuleObject::Fermer() {
+    return guarded([&] {
+        Arguments none;
+        run(u"Fermer", InvokeKind::Method, none);
+    });
+}
+
+HRESULT ModuleObject::InitQuestion(LONG ilQuestion, BSTR isPathDossier, IDispatch** ioApplication,
+                                   LONG* ioHandleLogiciel, BSTR isPathModele) {
+    if (!ioApplication || !ioHandleLogiciel)
+        return E_POINTER;
+    Arguments args;
+    const HRESULT hr = guarded([&] {
+        args = {Variant(static_cast<std::int32_t>(ilQuestion)),
+                Variant(win32::fromBstr(isPathDossier)), objectByReference(*ioApplication),
+                Argument::ref(Variant(static_cast<std::int32_t>(*ioHandleLogiciel))),
+                Variant(win32::fromBstr(isPathModele))};
+        run(u"InitQuestion", InvokeKind::Method, args);
+    });
+    if (args.size() == 5) {
+        giveBackObject(args[2].value, ioApplication);
+        giveBackLong(args[3].value, ioHandleLogiciel);
+    }
+    return hr;
+}
+
+HRESULT ModuleObject::Quitter(IDispatch** ioApplication, LONG* ioHandleLogiciel) {
+    if (!ioApplication || !ioHandleLogiciel)
+        return E_POINTER;
+    Arguments args;
+    const HRESULT hr = guarded([&] {
+        args = {objectByReference(*ioApplication),
+                Argument::ref(Variant(static_cast<std::int32_t>(*ioHandleLogiciel)))};
+        run(u"Quitter", InvokeKind::Method, args);
+    });
+    if (args.size() == 2) {
+        giveBackObject(args[0].value, ioApplication);
+        giveBackLong(args[1].value, ioHandleLogiciel);
+    }
+    return hr;
+}
+
+HRESULT ModuleObject::TestePoint() {
+    return guarded([&] {
+        Arguments none;
+        run(u"TestePoint", InvokeKind::Method, none);
+    });
+}
+
+}  // namespace k72645::com
