@@ -1,0 +1,70 @@
+// The simulated world outside Windows: one desktop, the file system with Windows path rules,
+// the simulated Words that run, the user's folder (documents, user templates, Normal.dot) and
+// the settings that decide how new Words start. Each world keeps its own state, so that many
+// worlds can live in one process.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "automation/dispatch.h"
+#include "platform/platform.h"
+#include "sim/desktop/sim_desktop.h"
+#include "sim/word/user_settings.h"
+#include "sim/word/word_instance.h"
+
+namespace k72645::sim {
+
+class SimWorld : public std::enable_shared_from_this<SimWorld> {
+public:
+    // A world whose user folder is the one named (created when missing, kept afterwards) or a
+    // fresh temporary folder (removed with the world).
+    static std::shared_ptr<SimWorld> create(std::optional<std::u16string> userFolder = {});
+    ~SimWorld();
+    SimWorld(const SimWorld&) = delete;
+    SimWorld& operator=(const SimWorld&) = delete;
+
+    // The world's ports; each of them keeps the world alive.
+    Platform platform();
+    std::shared_ptr<SimDesktop> desktop() { return desktop_; }
+    std::shared_ptr<FileSystem> files() { return files_; }
+
+    // Starts a new Word: 429 when Word is not installed.
+    DispatchPtr startWord();
+    // The most recently started Word still running, or nullptr.
+    DispatchPtr runningWord();
+    // The Word.Global object: the members of the Word that runningWord gives at each call.
+    DispatchPtr wordGlobal();
+    // The scenarios' Sim object.
+    DispatchPtr simRoot();
+    // Quits every Word without saving.
+    void quitAll();
+    int wordCount() const;
+
+    std::u16string edition() const;
+    // "fr" or "en" (case ignored), for the Words started from now on; 5 otherwise.
+    void setEdition(const std::u16string& edition);
+    bool wordInstalled() const { return wordInstalled_; }
+    void setWordInstalled(bool installed) { wordInstalled_ = installed; }
+    std::u16string userFolder() const { return settings_->userFolder; }
+    // The clock of the Words started from now on (local time as an OLE date); tests fix it.
+    void setClock(std::function<double()> clock) { clock_ = std::move(clock); }
+
+private:
+    SimWorld() = default;
+    void prepareUserFolder(std::optional<std::u16string> userFolder);
+
+    std::shared_ptr<FileSystem> files_;
+    std::shared_ptr<SimDesktop> desktop_;
+    std::shared_ptr<UserSettings> settings_;
+    std::vector<std::shared_ptr<WordInstance>> words_;  // in the order they started
+    Edition edition_ = Edition::French;
+    bool wordInstalled_ = true;
+    std::function<double()> clock_;
+    std::string createdFolder_;  // native path of the temporary folder to remove, if any
+};
+
+}  // namespace k72645::sim

@@ -1,0 +1,15 @@
+#include "sim/runtime/word_global_object.h"
+
+#include "sim/runtime/sim_world.h"
+
+namespace k72645::sim {
+
+Variant WordGlobalObject::invoke(std::u16string_view member, InvokeKind kind, Arguments& args) {
+    auto world = world_.lock();
+    DispatchPtr word = world ? world->runningWord() : nullptr;
+    if (!word)
+        throw errors::runtime(errors::kCannotCreateObject);
+    return word->invoke(member, kind, args);
+}
+
+}  // namespace k72645::sim

@@ -1,0 +1,13 @@
+// Markup given through automation (Range.Markup, Selection.Markup): parsed, or refused with
+// error 5 saying where it goes wrong.
+#pragma once
+
+#include <string_view>
+
+#include "sim/story/story.h"
+
+namespace k72645::sim {
+
+ParsedMarkup parseMarkupArgument(std::u16string_view markup);
+
+}  // namespace k72645::sim

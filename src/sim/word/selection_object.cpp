@@ -1,0 +1,87 @@
+// Word's Selection: the selection of the active document's window.
+#include "automation/vb.h"
+#include "sim/word/markup_input.h"
+#include "sim/word/word_automation.h"
+#include "sim/word/word_errors.h"
+#include "sim/word/word_object.h"
+
+namespace k72645::sim {
+
+namespace {
+
+constexpr std::int32_t kGoToBookmark = -1;
+
+class SelectionObject : public WordObject, public CoversStory {
+public:
+    explicit SelectionObject(WordPtr instance) : WordObject(std::move(instance)) {
+        property(
+            u"Text", [this](Arguments&) { return Variant(renderedText(word(), coveredSpan())); },
+            [this](Arguments&, const Variant& v) { typeText(vb::cStr(v)); });
+        readOnly(u"Start",
+                 [this] { return Variant(static_cast<std::int32_t>(coveredSpan().start)); });
+        readOnly(u"End", [this] { return Variant(static_cast<std::int32_t>(coveredSpan().end)); });
+        readOnly(u"Fields", [this] {
+            const RangeSpan span = coveredSpan();
+            return makeFields(wordPtr(), span.document, span.start, span.end);
+        });
+        readOnly(u"Range", [this] {
+            const RangeSpan span = coveredSpan();
+            return makeRange(wordPtr(), span.document, span.start, span.end);
+        });
+        method(u"GoTo", [this](Arguments& args) { return goTo(args); });
+        method(u"TypeText", [this](Arguments& args) {
+            typeText(vb::cStr(requiredArgument(args, 0)));
+            return Variant();
+        });
+        property(
+            u"Markup",
+            [this](Arguments&) {
+                const RangeSpan span = coveredSpan();
+                return Variant(span.document->story().toMarkup(span.start, span.end));
+            },
+            [this](Arguments&, const Variant& v) {
+                const ParsedMarkup content = parseMarkupArgument(vb::cStr(v));
+                const RangeSpan span = coveredSpan();
+                const std::size_t before = span.document->story().length();
+                span.document->edit().replaceWithMarkup(span.start, span.end, content);
+                const std::size_t after = span.end + span.document->story().length() - before;
+                span.document->select(after, after);
+            });
+        defaultMember(u"Text");
+    }
+
+    RangeSpan coveredSpan() const override {
+        auto document = word().requireActiveDocument();
+        return RangeSpan{document, document->selectionStart(), document->selectionEnd()};
+    }
+
+private:
+    Variant goTo(Arguments& args) {
+        const std::int32_t what = optionalLong(args, 0, 1);
+        auto document = word().requireActiveDocument();
+        if (what != kGoToBookmark)
+            throw word_errors::invalidArgument();
+        const auto bookmark = document->story().bookmark(optionalText(args, 3));
+        if (!bookmark)
+            throw word_errors::unknownBookmark();
+        document->select(bookmark->start, bookmark->start);
+        return makeRange(wordPtr(), document, bookmark->start, bookmark->start);
+    }
+
+    // Replaces the selection with the text; the insertion point follows it.
+    void typeText(const std::u16string& text) {
+        const RangeSpan span = coveredSpan();
+        const std::size_t before = span.document->story().length();
+        span.document->edit().replace(span.start, span.end, text);
+        const std::size_t after = span.end + span.document->story().length() - before;
+        span.document->select(after, after);
+    }
+};
+
+}  // namespace
+
+DispatchPtr makeSelection(WordPtr word) {
+    return std::make_shared<SelectionObject>(std::move(word));
+}
+
+}  // namespace k72645::sim

@@ -1,0 +1,206 @@
+#include "sim/word/word_instance.h"
+
+#include <algorithm>
+
+#include "automation/text.h"
+#include "sim/word/document_io.h"
+#include "sim/word/word_errors.h"
+#include "sim/word/word_paths.h"
+
+namespace k72645::sim {
+
+SaveChoice saveChoiceOf(std::int32_t saveChanges) {
+    return saveChanges == -1 ? SaveChoice::Save : SaveChoice::DoNotSave;
+}
+
+WordInstance::WordInstance(WordEnvironment environment)
+    : environment_(std::move(environment)),
+      resources_(environment_.files, environment_.settings),
+      currentFolder_(environment_.settings->documentsPath) {}
+
+std::shared_ptr<WordInstance> WordInstance::start(WordEnvironment environment) {
+    std::shared_ptr<WordInstance> word(new WordInstance(std::move(environment)));
+    std::weak_ptr<WordInstance> weak = word;
+    word->windows_ = std::make_unique<WordWindows>(
+        word->environment_.windows,
+        [weak] {
+            // The learner closed Word's main window: Word quits without saving.
+            if (auto closed = weak.lock())
+                closed->stop();
+        },
+        [weak](bool visible, bool minimized) {
+            auto shown = weak.lock();
+            if (!shown)
+                return;
+            shown->visible_ = visible;
+            if (minimized) {
+                shown->windowState_ = 2;
+            } else if (shown->windowState_ == 2) {
+                shown->windowState_ = 1;
+            }
+        });
+    return word;
+}
+
+WordInstance::~WordInstance() {
+    if (windows_)
+        windows_->destroyAll();
+}
+
+void WordInstance::checkCallable() const {
+    if (!running_)
+        throw word_errors::serverUnavailable();
+    if (windows_->blocked())
+        throw word_errors::callRejected();
+}
+
+void WordInstance::quit(SaveChoice choice) {
+    if (choice == SaveChoice::Save) {
+        for (auto& document : documents_) {
+            if (!document->path().empty())
+                save(*document);
+        }
+    }
+    stop();
+}
+
+void WordInstance::stop() {
+    running_ = false;
+    documents_.clear();
+    active_.reset();
+    windows_->destroyAll();
+}
+
+double WordInstance::now() const {
+    return environment_.clock ? environment_.clock() : localNow();
+}
+
+RenderContext WordInstance::renderContext(const DocumentModel& document) const {
+    return renderContextFor(document, environment_.edition, now());
+}
+
+std::shared_ptr<DocumentModel> WordInstance::requireActiveDocument() const {
+    if (!active_)
+        throw word_errors::noDocument();
+    return active_;
+}
+
+std::shared_ptr<DocumentModel> WordInstance::findDocument(std::u16string_view name) const {
+    for (const auto& document : documents_) {
+        if (equalsIgnoreCase(document->name(), name))
+            return document;
+    }
+    for (const auto& document : documents_) {
+        if (pathKey(document->fullName()) == pathKey(name))
+            return document;
+    }
+    return nullptr;
+}
+
+std::u16string WordInstance::resolvePath(const std::u16string& fileName) const {
+    if (isAbsolutePath(fileName) || currentFolder_.empty())
+        return fileName;
+    return joinPath(currentFolder_, fileName);
+}
+
+std::shared_ptr<DocumentModel> WordInstance::open(const std::u16string& fileName) {
+    const std::u16string fullName = resolvePath(fileName);
+    for (const auto& document : documents_) {
+        if (!document->path().empty() && pathKey(document->fullName()) == pathKey(fullName)) {
+            activate(document);
+            return document;
+        }
+    }
+    auto document = loadDocument(resources_, fullName);
+    insertDocument(document);
+    return document;
+}
+
+std::shared_ptr<DocumentModel> WordInstance::add() {
+    auto document = std::make_shared<DocumentModel>(
+        u"Document" + fromUtf8(std::to_string(++untitledCount_)), DocumentOrigin::New);
+    insertDocument(document);
+    return document;
+}
+
+std::shared_ptr<DocumentModel> WordInstance::addMerged(Story story) {
+    const std::u16string stem = environment_.edition == Edition::English ? u"Letters" : u"Lettres";
+    auto document = std::make_shared<DocumentModel>(stem + fromUtf8(std::to_string(++mergedCount_)),
+                                                    DocumentOrigin::Merged);
+    document->setStory(std::move(story));
+    document->setSaved(false);
+    insertDocument(document);
+    return document;
+}
+
+void WordInstance::insertDocument(std::shared_ptr<DocumentModel> document) {
+    documents_.insert(documents_.begin(), document);
+    active_ = std::move(document);
+    refreshMainWindow();
+}
+
+void WordInstance::activate(const std::shared_ptr<DocumentModel>& document) {
+    active_ = document;
+    refreshMainWindow();
+}
+
+void WordInstance::close(const std::shared_ptr<DocumentModel>& document, SaveChoice choice) {
+    if (choice == SaveChoice::Save)
+        save(*document);
+    auto it = std::find(documents_.begin(), documents_.end(), document);
+    if (it == documents_.end())
+        return;
+    documents_.erase(it);
+    if (active_ == document)
+        active_ = documents_.empty() ? nullptr : documents_.front();
+    refreshMainWindow();
+}
+
+void WordInstance::save(DocumentModel& document) {
+    saveDocument(resources_, document);
+}
+
+void WordInstance::saveAs(DocumentModel& document, const std::u16string& fileName) {
+    const std::u16string fullName = resolvePath(fileName);
+    DocumentOrigin origin = document.origin();
+    if (origin != DocumentOrigin::Template || pathKey(fullName) != pathKey(document.fullName()))
+        origin = DocumentOrigin::Document;
+    document.setFile(fullName, origin);
+    document.setSaved(false);
+    save(document);
+    refreshMainWindow();
+}
+
+std::shared_ptr<TemplateModel> WordInstance::templateOf(const DocumentModel& document) {
+    if (document.attachedTemplate())
+        return document.attachedTemplate();
+    return resources_.normalTemplate();
+}
+
+void WordInstance::changeCurrentFolder(const std::u16string& folder) {
+    if (folder.empty() || !files().folderExists(folder))
+        throw word_errors::invalidArgument();
+    currentFolder_ = withoutFinalSeparator(folder);
+}
+
+void WordInstance::setVisible(bool visible) {
+    visible_ = visible;
+    refreshMainWindow();
+}
+
+void WordInstance::setWindowState(std::int32_t state) {
+    if (state < 0 || state > 2)
+        throw word_errors::valueOutOfRange();
+    windowState_ = state;
+    refreshMainWindow();
+}
+
+void WordInstance::refreshMainWindow() {
+    if (!running_)
+        return;
+    const std::u16string title =
+        active_ ? active_->name() + u" - Microsoft Word" : std::u16string(u"Microsoft Word");
+    windows_->showMainWindow(title, visible_, windowState_ == 2);
+}
+
+}  // namespace k72645::sim

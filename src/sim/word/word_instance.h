@@ -1,0 +1,118 @@
+// One running simulated Word: its documents (the model the automation objects wrap), the
+// files it holds loaded, its windows on the desktop and its application-wide settings. Every
+// automation object of this Word checks `checkCallable` first: after Quit every call raises
+// 462, and while a blocking dialog is open every call is rejected.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "sim/desktop/window_system.h"
+#include "sim/word/document_model.h"
+#include "sim/word/rendering.h"
+#include "sim/word/user_settings.h"
+#include "sim/word/word_resources.h"
+#include "sim/word/word_windows.h"
+
+namespace k72645::sim {
+
+struct WordEnvironment {
+    std::shared_ptr<FileSystem> files;
+    std::shared_ptr<WindowSystem> windows;
+    std::shared_ptr<UserSettings> settings;
+    Edition edition = Edition::French;
+    std::function<double()> clock;  // local time as an OLE date; empty: the system clock
+};
+
+struct AddInModel {
+    std::u16string fullName;
+    bool installed = false;
+};
+
+// What Close and Quit do with unsaved changes: -1 saves, 0 (or omitted) does not.
+enum class SaveChoice { Save, DoNotSave };
+SaveChoice saveChoiceOf(std::int32_t saveChanges);
+
+class WordInstance : public std::enable_shared_from_this<WordInstance> {
+public:
+    // Starts a Word: not visible, no document, its main window hidden.
+    static std::shared_ptr<WordInstance> start(WordEnvironment environment);
+    ~WordInstance();
+
+    bool running() const { return running_; }
+    // 462 after Quit; "Call was rejected by callee." while a blocking dialog is open.
+    void checkCallable() const;
+    void quit(SaveChoice choice);
+
+    Edition edition() const { return environment_.edition; }
+    double now() const;
+    RenderContext renderContext(const DocumentModel& document) const;
+    UserSettings& settings() { return *environment_.settings; }
+    WordResources& resources() { return resources_; }
+    FileSystem& files() { return *environment_.files; }
+    WordWindows& windows() { return *windows_; }
+
+    // Documents, most recently opened first.
+    const std::vector<std::shared_ptr<DocumentModel>>& documents() const { return documents_; }
+    std::shared_ptr<DocumentModel> activeDocument() const { return active_; }
+    // The active document, or 4248 when none is open.
+    std::shared_ptr<DocumentModel> requireActiveDocument() const;
+    // A document by its name (case ignored), or nullptr.
+    std::shared_ptr<DocumentModel> findDocument(std::u16string_view name) const;
+
+    // A file already open is activated and returned; 5174 when the file does not exist.
+    std::shared_ptr<DocumentModel> open(const std::u16string& fileName);
+    // A blank document "Document1", "Document2"...
+    std::shared_ptr<DocumentModel> add();
+    // A new document made by a merge: "Lettres1"... ("Letters1"... in the English edition).
+    std::shared_ptr<DocumentModel> addMerged(Story story);
+    void activate(const std::shared_ptr<DocumentModel>& document);
+    void close(const std::shared_ptr<DocumentModel>& document, SaveChoice choice);
+    void save(DocumentModel& document);
+    void saveAs(DocumentModel& document, const std::u16string& fileName);
+    // The template attached to a document (Normal.dot when it has none of its own).
+    std::shared_ptr<TemplateModel> templateOf(const DocumentModel& document);
+
+    // A file name as Word takes it: relative names are in the current folder.
+    std::u16string resolvePath(const std::u16string& fileName) const;
+    const std::u16string& currentFolder() const { return currentFolder_; }
+    // 5 when the folder does not exist.
+    void changeCurrentFolder(const std::u16string& folder);
+
+    bool visible() const { return visible_; }
+    void setVisible(bool visible);
+    std::int32_t windowState() const { return windowState_; }
+    void setWindowState(std::int32_t state);
+    bool displayStatusBar = true;
+    bool printPreview = false;
+
+    std::vector<AddInModel>& addIns() { return addIns_; }
+
+    // Brings the main window's title, visibility and minimized state up to date.
+    void refreshMainWindow();
+
+private:
+    explicit WordInstance(WordEnvironment environment);
+    void insertDocument(std::shared_ptr<DocumentModel> document);
+    void stop();
+
+    WordEnvironment environment_;
+    WordResources resources_;
+    std::unique_ptr<WordWindows> windows_;
+    bool running_ = true;
+    std::vector<std::shared_ptr<DocumentModel>> documents_;
+    std::shared_ptr<DocumentModel> active_;
+    std::u16string currentFolder_;
+    bool visible_ = false;
+    std::int32_t windowState_ = 1;
+    std::int32_t untitledCount_ = 0;
+    std::int32_t mergedCount_ = 0;
+    std::vector<AddInModel> addIns_;
+};
+
+}  // namespace k72645::sim
