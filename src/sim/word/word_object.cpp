@@ -13,14 +13,33 @@ ComError WordObject::memberNotFound(std::u16string_view) const {
     return word_errors::memberNotFound();
 }
 
+namespace {
+
+// A property without parameters that is given arguments hands them to the default member of
+// its value, as Word's automation does: Bookmarks("s01") is Bookmarks.Item("s01").
+Variant withArguments(const Variant& value, Arguments& args) {
+    if (args.empty())
+        return value;
+    if (!value.isObject()) {
+        throw ComError(450, u"Microsoft Word",
+                       u"Wrong number of arguments or invalid property assignment");
+    }
+    return toObject(value)->invoke(u"", InvokeKind::PropertyGet, args);
+}
+
+}  // namespace
+
 void WordObject::readOnly(std::u16string name, std::function<Variant()> getter) {
-    property(std::move(name), [getter = std::move(getter)](Arguments&) { return getter(); });
+    property(std::move(name), [getter = std::move(getter)](Arguments& args) {
+        return withArguments(getter(), args);
+    });
 }
 
 void WordObject::readWrite(std::u16string name, std::function<Variant()> getter,
                            std::function<void(const Variant&)> setter) {
     property(
-        std::move(name), [getter = std::move(getter)](Arguments&) { return getter(); },
+        std::move(name),
+        [getter = std::move(getter)](Arguments& args) { return withArguments(getter(), args); },
         [setter = std::move(setter)](Arguments&, const Variant& value) { setter(value); });
 }
 
