@@ -1,0 +1,78 @@
+// The component's Module: the state kept between the player's calls and the AbstractModule
+// operations (InitQuestion, TestePoint, Fermer, Quitter and the verdict properties). It reaches
+// the exercise objects only by member name, and Word through the session's ports.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "automation/dispatch.h"
+#include "platform/platform.h"
+#include "word/word_session.h"
+
+namespace k72645 {
+
+class Module {
+public:
+    // On the platform this build runs on (outside Windows: the simulated world).
+    Module();
+    explicit Module(Platform platform);
+
+    void InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathDossier,
+                      DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel,
+                      const std::optional<std::u16string>& isPathModele = std::nullopt);
+    void TestePoint();
+    void Fermer();
+    void Quitter(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel);
+
+    bool BravoNuance();
+    std::u16string CauseErreur();
+    DispatchPtr Complement();
+    bool ErreurGenerale() const { return ErreurGenerale_; }
+
+    // State, for tests and diagnostics.
+    const DispatchPtr& AppWord() const { return word_.AppWord; }
+    WindowHandle HandleWord() const { return word_.HandleWord; }
+    bool WordLance() const { return WordLance_; }
+    const DispatchPtr& QuestionCourante() const { return QuestionCourante_; }
+    const std::u16string& PathModeles() const { return PathModeles_; }
+    std::int32_t NbParagraphes() const { return NbParagraphes_; }
+    const WordSession& session() const { return word_; }
+
+private:
+    // InitQuestion's stages.
+    void dropStaleWindow(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel);
+    void takePlayersWord(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel);
+    void probeUntilAccessible();
+    void createExerciseAndFolders(std::int32_t ilQuestion, const std::u16string& isPathDossier);
+    void placeFilesAndPrepare(const std::u16string& isPathDossier);
+    void ensureDocumentAndWindow();
+    void setCourseDisplay();
+
+    // TestePoint's stages.
+    enum class DialogOutcome { None, Tolerated, SkipToCheck, Blocking };
+    DialogOutcome handleOpenDialog();
+    bool VerifieDocuments();
+    void runExerciseCheck();
+
+    // The closing of the current exercise (also run by InitQuestion and Quitter).
+    void closeExercise();
+    void closeAndReopenDocuments();
+
+    WordSession word_;
+    DispatchPtr QuestionCourante_;
+    std::u16string MessageErreur_;
+    bool ErreurGenerale_ = false;
+    std::u16string PathDossier_;
+    std::u16string PathModeles_;
+    std::int32_t NumQuestion_ = 0;
+    bool WordLance_ = false;
+    std::int32_t NbParagraphes_ = 0;
+    bool savedShowAll_ = false;
+    bool savedShowFieldCodes_ = false;
+    bool savedShowSpellingErrors_ = false;
+    bool savedShowGrammaticalErrors_ = false;
+};
+
+}  // namespace k72645

@@ -1,0 +1,111 @@
+// The closing of an exercise and Quitter. The closing gives Word back in the learner's own
+// settings, with the exercise's documents saved where possible and reopened, the working files
+// removed and the exercise object released. Quitter also quits the Word the component started.
+#include <algorithm>
+#include <vector>
+
+#include "automation/vb.h"
+#include "component/errors/error_service.h"
+#include "component/module.h"
+#include "component/resume_next.h"
+#include "files/working_files.h"
+#include "word/word_objects.h"
+#include "word/word_windows.h"
+#include "word/workspace.h"
+
+namespace k72645 {
+
+namespace {
+constexpr char16_t kAssistantBalloonClass[] = u"MSOBALLOON";
+constexpr std::int32_t kPauseAfterBalloonMs = 100;
+}  // namespace
+
+void Module::closeExercise() {
+    Desktop& desktop = word_.desktop();
+    // The assistant's balloon is closed first, with a short pause for it to go.
+    WindowHandle balloon = desktop.FindWindowA(kAssistantBalloonClass, u"");
+    if (balloon != 0) {
+        FermeFenetre(desktop, balloon);
+        word_.platform.sleeper->sleep(kPauseAfterBalloonMs);
+    }
+    FermeDialogues(desktop, word_.HandleWord);
+
+    // From here every failing statement is skipped.
+    const word::Application app(word_.AppWord);
+    ignoringErrors([&] { word_.savedStartupSetting = vb::cLng(app.showStartupDialog()); });
+    ignoringErrors([&] {
+        word_.savedTaskPaneState =
+            app.commandBars().item(u"Task Pane").visible() ? vb::kTrue : vb::kFalse;
+    });
+    // When Word does not answer, its documents are left alone.
+    if (ignoringErrors([&] { app.application().windows().count(); })) {
+        closeAndReopenDocuments();
+    }
+    ignoringErrors([&] { RestaureParamUser(word_); });
+    ignoringErrors([&] {
+        Nettoyage(*word_.platform.files,
+                  {QuestionCourante_, word_.AppWord, PathDossier_, PathModeles_});
+    });
+    ignoringErrors([&] { call(QuestionCourante_, u"Fermer"); });
+    QuestionCourante_ = nullptr;
+}
+
+// The learner's proofing marks are given back, a form-letter main document becomes a normal
+// document again, and every document is closed: saved when it has a folder and no password of
+// its own, then reopened; discarded otherwise.
+void Module::closeAndReopenDocuments() {
+    const word::Application app(word_.AppWord);
+    if (conditionResumingNext([&] { return app.documents().count() != 0; })) {
+        ignoringErrors(
+            [&] { app.activeDocument().setShowSpellingErrors(savedShowSpellingErrors_); });
+        ignoringErrors(
+            [&] { app.activeDocument().setShowGrammaticalErrors(savedShowGrammaticalErrors_); });
+    }
+    if (conditionResumingNext([&] {
+            return app.activeDocument().mailMerge().mainDocumentType() == word::wdFormLetters;
+        })) {
+        ignoringErrors([&] {
+            app.activeDocument().mailMerge().setMainDocumentType(word::wdNotAMergeDocument);
+        });
+    }
+
+    std::int32_t count = 0;
+    ignoringErrors([&] { count = app.documents().count(); });
+    std::vector<std::u16string> toReopen(static_cast<std::size_t>(std::max(count, 0)));
+    for (std::u16string& name : toReopen) {
+        // Always the first document of the collection: the one before it has just closed.
+        const bool keep = conditionResumingNext([&] {
+            const word::Document first = app.documents().item(1);
+            const bool saved = !first.path().empty();
+            const bool protectedByPassword = first.hasPassword();
+            return saved && !protectedByPassword;
+        });
+        if (keep) {
+            ignoringErrors([&] { name = app.documents().item(1).fullName(); });
+            ignoringErrors([&] { app.documents().item(1).close(word::wdSaveChanges); });
+        } else {
+            ignoringErrors([&] { app.documents().item(1).close(word::wdDoNotSaveChanges); });
+        }
+    }
+    for (const std::u16string& name : toReopen) {
+        if (!name.empty())
+            ignoringErrors([&] { app.documents().open(name); });
+    }
+}
+
+void Module::Quitter(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel) {
+    reporting(u"Module", u"Quitter", [&] {
+        if (QuestionCourante_)
+            closeExercise();
+        // Only a Word that the component obtained itself is quit; the player's stays open.
+        if (sameObject(word_.AppWord, ioApplication) && WordLance_) {
+            word::Application(word_.AppWord).application().quit(Variant(word::wdDoNotSaveChanges));
+            word_.desktop().ShowWindow(word_.HandleWord, win32::SW_SHOWMINIMIZED);
+            ioHandleLogiciel = 0;
+            ioApplication = nullptr;
+        }
+        word_.AppWord = nullptr;
+    });
+}
+
+}  // namespace k72645

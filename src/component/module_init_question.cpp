@@ -1,0 +1,199 @@
+// InitQuestion: a usable, visible Word; the learner's settings saved; the previous exercise
+// closed; the new exercise created, its files in place and its documents prepared; Word's
+// window, task pane and display set as every exercise starts.
+#include "automation/text.h"
+#include "automation/vb.h"
+#include "component/errors/error_service.h"
+#include "component/module.h"
+#include "component/resume_next.h"
+#include "exercises/exercise_factory.h"
+#include "files/working_files.h"
+#include "word/word_objects.h"
+#include "word/word_startup.h"
+#include "word/word_windows.h"
+#include "word/workspace.h"
+
+namespace k72645 {
+
+namespace {
+constexpr std::int32_t kNoWindow = -1;
+constexpr std::int32_t kProbeLimit = 500;  // the probe runs at most 499 times
+constexpr char16_t kTemplateSubfolder[] = u"\\ORB Modèles\\";
+}  // namespace
+
+void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathDossier,
+                          DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel,
+                          const std::optional<std::u16string>& /*isPathModele*/) {
+    // The template folder given by the player is not used: the exercise always gets the one
+    // computed from Word's user templates folder.
+    const DrawingLockRelease unlockAtEnd(word_);
+
+    dropStaleWindow(ioApplication, ioHandleLogiciel);
+    const bool playersWord = ioApplication != nullptr;
+    if (!playersWord) {
+        GetApplication(word_);
+        WordLance_ = true;
+        ioApplication = word_.AppWord;
+        ioHandleLogiciel = word_.HandleWord;
+        // The player came back without Word: the exercise it had is dropped, not closed.
+        QuestionCourante_ = nullptr;
+    } else {
+        takePlayersWord(ioApplication, ioHandleLogiciel);
+    }
+
+    if (playersWord) {
+        ignoringErrors([&] { SaveParamUser(word_); });
+        ignoringErrors([&] { FermeDialogues(word_.desktop(), word_.HandleWord); });
+    } else {
+        SaveParamUser(word_);
+        FermeDialogues(word_.desktop(), word_.HandleWord);
+    }
+
+    probeUntilAccessible();
+    if (QuestionCourante_)
+        closeExercise();
+
+    reporting(u"Module", u"InitQuestion",
+              [&] { createExerciseAndFolders(ilQuestion, isPathDossier); });
+    placeFilesAndPrepare(isPathDossier);
+    reporting(u"Module", u"InitQuestion", [&] { ensureDocumentAndWindow(); });
+    setCourseDisplay();
+}
+
+// A handle that no longer names a window means the player's Word has gone.
+void Module::dropStaleWindow(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel) {
+    if (ioHandleLogiciel == kNoWindow)
+        return;
+    std::u16string className(255, u' ');
+    if (word_.desktop().GetClassNameA(ioHandleLogiciel, className, 255) != 0)
+        return;
+    ioApplication = nullptr;
+    word_.AppWord = nullptr;
+    ioHandleLogiciel = kNoWindow;
+    word_.HandleWord = 0;
+}
+
+// The player's Word is used when its window can be found and is visible; otherwise it is told
+// to quit without saving and replaced by a new Word. Every failure here is ignored.
+void Module::takePlayersWord(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel) {
+    if (!sameObject(word_.AppWord, ioApplication))
+        WordLance_ = false;
+    word_.AppWord = ioApplication;
+    word_.HandleWord = ioHandleLogiciel;
+    Desktop& desktop = word_.desktop();
+    const word::Application app(word_.AppWord);
+
+    // When Word does not answer, the count cannot be read and the title of a Word without
+    // documents is searched.
+    if (conditionResumingNext([&] { return app.documents().count() == 0; })) {
+        ignoringErrors(
+            [&] { word_.HandleWord = desktop.FindWindowA(kWordWindowClass, kWordWindowTitle); });
+    } else {
+        ignoringErrors([&] {
+            word_.HandleWord = desktop.FindWindowA(
+                kWordWindowClass, app.activeDocument().name() + kWordWindowTitleSuffix);
+        });
+    }
+    ignoringErrors([&] { desktop.SetForegroundWindow(word_.HandleWord); });
+    if (conditionResumingNext([&] { return desktop.IsWindowVisible(word_.HandleWord) == 0; })) {
+        if (conditionResumingNext([&] { return word_.HandleWord != 0; })) {
+            ignoringErrors([&] { call(ioApplication, u"Quit", {std::int32_t{0}}); });
+        }
+        ioApplication = nullptr;
+        word_.AppWord = nullptr;
+        ignoringErrors([&] { GetApplication(word_); });
+        WordLance_ = true;
+        ioApplication = word_.AppWord;
+    }
+    ioHandleLogiciel = word_.HandleWord;
+}
+
+// Word must answer automation calls; the probe is retried at once, up to 499 times.
+void Module::probeUntilAccessible() {
+    ComError lastFailure(0, {}, {});
+    for (std::int32_t attempt = 1;; ++attempt) {
+        if (attempt == kProbeLimit)
+            RemonteErreur(lastFailure, u"Module", u"InitQuestion");
+        try {
+            OleAccessible(word_, false);
+            return;
+        } catch (...) {
+            lastFailure = currentError();
+        }
+    }
+}
+
+void Module::createExerciseAndFolders(std::int32_t ilQuestion,
+                                      const std::u16string& isPathDossier) {
+    NumQuestion_ = ilQuestion;
+    const Platform& ports = word_.platform;
+    QuestionCourante_ = createExercise(ilQuestion, {ports.files, ports.sleeper, ports.runtime});
+    PathDossier_ = isPathDossier;
+    PathModeles_ =
+        word::Application(word_.AppWord).options().defaultFilePath(word::wdUserTemplatesPath) +
+        kTemplateSubfolder;
+    // Every missing folder of the path is created; the result is not used.
+    ports.files->makeSureDirectoryPathExists(PathModeles_);
+}
+
+// Failures here pass unchanged: the callees and the exercise locate their own.
+void Module::placeFilesAndPrepare(const std::u16string& isPathDossier) {
+    const WorkingFilePlaces places{QuestionCourante_, word_.AppWord, PathDossier_, PathModeles_};
+    Nettoyage(*word_.platform.files, places);
+    Renomme(*word_.platform.files, places);
+
+    Arguments prepare{Argument::ref(word_.AppWord), Argument::ref(isPathDossier),
+                      Argument::ref(PathModeles_)};
+    callWith(QuestionCourante_, u"Prepare", prepare);
+    // The exercise may have left another Word in its first argument.
+    if (prepare[0].value.isObject())
+        word_.AppWord = prepare[0].value.object();
+
+    ChangeDir(word_, vb::cStr(get(QuestionCourante_, u"PathDossierParDefaut")));
+    InitCommandBar(word_);
+    word::Application(word_.AppWord).commandBars().setDisplayTooltips(true);
+}
+
+// An exercise that opened nothing gets a blank document and the task pane; Word's window is
+// maximized.
+void Module::ensureDocumentAndWindow() {
+    const word::Application app(word_.AppWord);
+    if (app.application().documents().count() == 0) {
+        app.application().documents().add();
+        app.application().commandBars().item(u"Task Pane").setEnabled(true);
+        if (app.application().commandBars().item(u"Task Pane").enabled()) {
+            app.application().commandBars().item(u"Task Pane").setVisible(true);
+        }
+    }
+    app.activeWindow().setWindowState(word::wdWindowStateMaximize);
+}
+
+// Word's display as every exercise starts; each statement's failure is ignored.
+void Module::setCourseDisplay() {
+    const word::Application app(word_.AppWord);
+    ignoringErrors([&] { app.setShowStartupDialog(word_.savedStartupSetting != 0); });
+    ignoringErrors([&] { app.application().setDisplayStatusBar(true); });
+    ignoringErrors([&] { app.activeWindow().setDisplayVerticalScrollBar(true); });
+    ignoringErrors([&] { app.activeWindow().setDisplayScreenTips(true); });
+    // The learner's proofing marks are hidden during the exercise and given back at its end.
+    ignoringErrors([&] { savedShowSpellingErrors_ = app.activeDocument().showSpellingErrors(); });
+    ignoringErrors(
+        [&] { savedShowGrammaticalErrors_ = app.activeDocument().showGrammaticalErrors(); });
+    ignoringErrors([&] { app.activeDocument().setShowSpellingErrors(false); });
+    ignoringErrors([&] { app.activeDocument().setShowGrammaticalErrors(false); });
+    if (conditionResumingNext([&] { return app.documents().count() > 0; })) {
+        ignoringErrors([&] { app.activeWindow().setStyleAreaWidth(0); });
+    }
+    ignoringErrors([&] { AfficheWord(word_); });
+    // The exercise's first working document is the active one, and its paragraph count is
+    // what the pre-check of every check compares with.
+    ignoringErrors([&] {
+        const DispatchPtr list = toObject(get(QuestionCourante_, u"FichiersDeTravail"));
+        const std::u16string first =
+            vb::cStr(get(toObject(get(list, u"Item", {std::int16_t{1}})), u"NomDest"));
+        app.application().documents().item(first).activate();
+    });
+    ignoringErrors([&] { NbParagraphes_ = app.activeDocument().paragraphs().count(); });
+}
+
+}  // namespace k72645

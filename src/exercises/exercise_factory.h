@@ -1,0 +1,14 @@
+// Creating the exercise object of an exercise number (501 to 518); any other number creates
+// no object.
+#pragma once
+
+#include <cstdint>
+
+#include "automation/dispatch.h"
+#include "exercises/exercise_frame.h"
+
+namespace k72645 {
+
+DispatchPtr createExercise(std::int32_t number, const ExerciseServices& services);
+
+}  // namespace k72645

@@ -1,0 +1,96 @@
+#include "exercises/exercise_frame.h"
+
+#include "automation/vb.h"
+#include "component/errors/error_service.h"
+
+namespace k72645 {
+
+ExerciseFrame::ExerciseFrame(std::u16string className, ExerciseServices services)
+    : className_(std::move(className)), services_(std::move(services)) {
+    property(u"ComplementInfo", [this](Arguments&) { return Variant(complement_); });
+    property(u"FichiersDeTravail", [this](Arguments&) { return Variant(fichiersDeTravail()); });
+    property(u"PathDossierParDefaut", [this](Arguments&) { return Variant(defaultFolder_); });
+    property(u"BravoNuance", [this](Arguments&) { return Variant(bravoNuance_); });
+    property(u"CauseErreur", [this](Arguments&) { return Variant(verdict_); });
+    method(u"Prepare", [this](Arguments& args) {
+        Prepare(args);
+        return Variant();
+    });
+    method(u"TestePoint", [this](Arguments&) {
+        TestePoint();
+        return Variant();
+    });
+    method(u"Fermer", [this](Arguments&) {
+        Fermer();
+        return Variant();
+    });
+}
+
+std::shared_ptr<FichiersDeTravail> ExerciseFrame::fichiersDeTravail() {
+    if (!files_)
+        files_ = FichiersDeTravail::create();
+    return files_;
+}
+
+void ExerciseFrame::addWorkingFile(std::u16string source, std::u16string dest, bool modele) {
+    fichiersDeTravail()->add(std::move(source), std::move(dest), modele);
+}
+
+void ExerciseFrame::Prepare(Arguments& args) {
+    reporting(className_, u"Prepare", [&] {
+        const Variant& application = requiredArgument(args, 0);
+        DispatchPtr word = application.isObject() ? application.object() : toObject(application);
+        const std::u16string folder = vb::cStr(requiredArgument(args, 1));
+        const Variant& templates = argumentAt(args, 2);
+        // 1 to 3: the folders (an omitted template folder is empty) and the Word to work with.
+        workingFolder_ = folder;
+        templateFolder_ = templates.isMissing() ? std::u16string() : vb::cStr(templates);
+        defaultFolder_ = workingFolder_;
+        word_ = std::move(word);
+        // 4: the main document, then the exercise's own steps.
+        openMainDocument();
+        prepareOwnSteps();
+    });
+}
+
+void ExerciseFrame::openMainDocument() {
+    openAndActivate(word(), workingFolder_, mainDocumentName());
+}
+
+void ExerciseFrame::TestePoint() {
+    reporting(className_, u"TestePoint", [&] {
+        // Each check starts on a new complement list and a clear verdict, so that a check whose
+        // tests all pass never keeps the code of an earlier one.
+        complement_ = ComplementInfo::create();
+        verdict_.clear();
+        runChecks();
+    });
+}
+
+void ExerciseFrame::Fermer() {
+    closeOwnItems();
+    word_ = nullptr;
+    files_ = nullptr;
+    complement_ = nullptr;
+}
+
+void ExerciseFrame::removeTemplateFolder() {
+    // With no folder name the deletion would reach the current folder: delete nothing then.
+    if (templateFolder_.empty())
+        return;
+    FileSystem& files = *services_.files;
+    ignoringErrors([&] { files.deleteFilesIn(templateFolder_); });
+    ignoringErrors([&] { files.removeFolder(templateFolder_); });
+}
+
+void openAndActivate(const word::Application& word, const std::u16string& folder,
+                     const std::u16string& name) {
+    word.documents().open(folder + name);
+    word.documents().item(name).activate();
+}
+
+void updateFields(const word::Application& word, const std::u16string& name) {
+    word.documents().item(name).content().fields().update();
+}
+
+}  // namespace k72645

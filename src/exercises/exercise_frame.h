@@ -1,0 +1,87 @@
+// The frame every exercise class shares: its members reached by name (ComplementInfo,
+// FichiersDeTravail, PathDossierParDefaut, BravoNuance, CauseErreur, Prepare, TestePoint,
+// Fermer), its state, and the common steps of Prepare, TestePoint and Fermer. Each exercise
+// class adds its file table, its own Prepare steps, its checks and its closing rule.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "automation/automation_object.h"
+#include "files/file_lists.h"
+#include "platform/platform.h"
+#include "word/word_objects.h"
+
+namespace k72645 {
+
+// What exercises reach besides Word: files (dates, template folder), sleeping, and the
+// automation runtime (Word's global object).
+struct ExerciseServices {
+    std::shared_ptr<FileSystem> files;
+    std::shared_ptr<Sleeper> sleeper;
+    std::shared_ptr<ApplicationRuntime> runtime;
+};
+
+class ExerciseFrame : public AutomationObject {
+public:
+    const std::u16string& className() const { return className_; }
+    const std::u16string& verdict() const { return verdict_; }
+
+protected:
+    ExerciseFrame(std::u16string className, ExerciseServices services);
+
+    // The constructor of each class adds its file table in order.
+    void addWorkingFile(std::u16string source, std::u16string dest, bool modele);
+
+    // Prepare step 4: opens the main document from the working folder and activates it.
+    // Overridden by the exercises that open otherwise, or nothing.
+    virtual void openMainDocument();
+    // The main document's name ("Agence.doc"...); used by the default step 4.
+    virtual std::u16string mainDocumentName() const { return u"Agence.doc"; }
+    // Prepare steps 5 and after.
+    virtual void prepareOwnSteps() {}
+    // The exercise's tests, run by TestePoint on a fresh complement list and a clear verdict.
+    // A test that fails sets the verdict and no later test runs.
+    virtual void runChecks() {}
+    // Fermer's first steps: 501 to 505 remove the template folder; 508, 515, 517 and 518 close
+    // the merged documents. Errors never leave it.
+    virtual void closeOwnItems() {}
+
+    // Fermer's step for the exercises with a template folder: every file in it, then the
+    // folder, errors ignored. An empty folder name deletes nothing.
+    void removeTemplateFolder();
+
+    word::Application word() const { return word::Application(word_); }
+    const DispatchPtr& wordObject() const { return word_; }
+    const std::u16string& workingFolder() const { return workingFolder_; }
+    const std::u16string& templateFolder() const { return templateFolder_; }
+    const ExerciseServices& services() const { return services_; }
+    void setVerdict(std::u16string code) { verdict_ = std::move(code); }
+    ComplementInfo& complement() const { return *complement_; }
+
+private:
+    void Prepare(Arguments& args);
+    void TestePoint();
+    void Fermer();
+    std::shared_ptr<FichiersDeTravail> fichiersDeTravail();
+
+    std::u16string className_;
+    ExerciseServices services_;
+    DispatchPtr word_;
+    std::shared_ptr<FichiersDeTravail> files_;
+    std::u16string verdict_;
+    bool bravoNuance_ = false;
+    std::u16string workingFolder_;
+    std::u16string templateFolder_;
+    std::u16string defaultFolder_;
+    std::shared_ptr<ComplementInfo> complement_;
+};
+
+// Opens a document of the working folder and activates it by its bare name (Prepare step 4).
+void openAndActivate(const word::Application& word, const std::u16string& folder,
+                     const std::u16string& name);
+// Documents.Item(name).Content.Fields.Update: every field of the main story is updated.
+void updateFields(const word::Application& word, const std::u16string& name);
+
+}  // namespace k72645

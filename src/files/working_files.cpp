@@ -1,0 +1,103 @@
+#include "files/working_files.h"
+
+#include "automation/text.h"
+#include "automation/vb.h"
+#include "component/errors/error_service.h"
+
+namespace k72645 {
+
+namespace {
+
+// The file list is read by name at every use, as the exercise hands it out.
+std::int32_t recordCount(const WorkingFilePlaces& places) {
+    return vb::cLng(call(toObject(get(places.exercise, u"FichiersDeTravail")), u"count"));
+}
+
+Variant recordField(const WorkingFilePlaces& places, std::int32_t index,
+                    std::u16string_view field) {
+    const DispatchPtr list = toObject(get(places.exercise, u"FichiersDeTravail"));
+    return get(toObject(get(list, u"Item", {index})), field);
+}
+
+std::u16string nomDest(const WorkingFilePlaces& places, std::int32_t index) {
+    return vb::cStr(recordField(places, index, u"NomDest"));
+}
+
+DispatchPtr member(const DispatchPtr& object, std::u16string_view name, Arguments args = {}) {
+    return toObject(get(object, name, std::move(args)));
+}
+
+// Closes, without saving, every open document of that name, whatever its letter case.
+void closeOpenDocuments(const DispatchPtr& word, const std::u16string& name) {
+    const std::int32_t count =
+        vb::cLng(get(member(member(word, u"Application"), u"Documents"), u"Count"));
+    for (std::int32_t i = count; i >= 1; --i) {
+        const DispatchPtr document =
+            member(member(member(word, u"Application"), u"Documents"), u"Item", {i});
+        if (lcase(vb::cStr(get(document, u"Name"))) == lcase(name)) {
+            call(document, u"Close", {false});
+        }
+    }
+}
+
+// Removes the template from the global add-ins and detaches it from every document
+// (names compared exactly, case included).
+void releaseTemplate(const DispatchPtr& word, const std::u16string& name) {
+    const std::int32_t addInCount = vb::cLng(get(member(word, u"AddIns"), u"Count"));
+    for (std::int32_t i = addInCount; i >= 1; --i) {
+        const DispatchPtr addIn = member(member(word, u"AddIns"), u"Item", {i});
+        if (vb::cStr(get(addIn, u"Name")) == name)
+            call(addIn, u"Delete");
+    }
+    const std::int32_t documentCount = vb::cLng(get(member(word, u"Documents"), u"Count"));
+    for (std::int32_t i = documentCount; i >= 1; --i) {
+        const DispatchPtr document = member(member(word, u"Documents"), u"Item", {i});
+        if (vb::cStr(get(document, u"AttachedTemplate")) == name) {
+            put(document, u"AttachedTemplate", u"");
+        }
+    }
+}
+
+// A file that does not exist, or that cannot be deleted, is left as it is.
+void deleteQuietly(FileSystem& files, const std::u16string& path) {
+    ignoringErrors([&] { files.setNormalAttributes(path); });
+    ignoringErrors([&] { files.deleteFile(path); });
+}
+
+}  // namespace
+
+void Nettoyage(FileSystem& files, const WorkingFilePlaces& places) {
+    reporting(u"Module", u"Nettoyage", [&] {
+        const std::int32_t count = recordCount(places);
+        for (std::int32_t i = 1; i <= count; ++i) {
+            closeOpenDocuments(places.wordApplication, nomDest(places, i));
+            if (vb::cBool(recordField(places, i, u"Modele"))) {
+                releaseTemplate(places.wordApplication, nomDest(places, i));
+                deleteQuietly(files, places.PathModeles + nomDest(places, i));
+            } else {
+                deleteQuietly(files, places.PathDossier + nomDest(places, i));
+            }
+        }
+    });
+}
+
+void Renomme(FileSystem& files, const WorkingFilePlaces& places) {
+    reporting(u"Module", u"Renomme", [&] {
+        const std::int32_t count = recordCount(places);
+        for (std::int32_t i = 1; i <= count; ++i) {
+            const std::u16string source = vb::cStr(recordField(places, i, u"NomSource"));
+            // Nothing delivered: the learner creates this file during the exercise.
+            if (source.empty())
+                continue;
+            // Normal attributes first, so that a read-only delivery can be moved and the
+            // working copy is writable.
+            files.setNormalAttributes(places.PathDossier + source);
+            const std::u16string& target = vb::cBool(recordField(places, i, u"Modele"))
+                                               ? places.PathModeles
+                                               : places.PathDossier;
+            files.moveFile(places.PathDossier + source, target + nomDest(places, i));
+        }
+    });
+}
+
+}  // namespace k72645

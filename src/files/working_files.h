@@ -1,0 +1,25 @@
+// Putting an exercise's files in place and removing them: Nettoyage releases and deletes any
+// file of a working name (closing Word documents, removing add-ins and template attachments
+// that hold it); Renomme moves the delivered files to their working names, templates into the
+// template folder. Both read the exercise's file list by name, afresh at each use, and report
+// their failures as "Module" / "Nettoyage" or "Renomme".
+#pragma once
+
+#include <string>
+
+#include "automation/dispatch.h"
+#include "platform/file_system.h"
+
+namespace k72645 {
+
+struct WorkingFilePlaces {
+    DispatchPtr exercise;         // the current exercise object (its FichiersDeTravail)
+    DispatchPtr wordApplication;  // the Word whose documents and add-ins may hold a file
+    std::u16string PathDossier;   // the working folder, ending with a separator
+    std::u16string PathModeles;   // the template folder, ending with a separator
+};
+
+void Nettoyage(FileSystem& files, const WorkingFilePlaces& places);
+void Renomme(FileSystem& files, const WorkingFilePlaces& places);
+
+}  // namespace k72645

@@ -1,0 +1,92 @@
+#include "word/word_startup.h"
+
+#include "automation/text.h"
+#include "automation/vb.h"
+#include "component/errors/error_service.h"
+#include "word/word_objects.h"
+#include "word/word_windows.h"
+
+namespace k72645 {
+
+namespace {
+
+// Steps common to an attached and a started Word: make it visible, find its main window,
+// record the start-up setting and leave it without documents, its drawing locked.
+void setUpWord(WordSession& session, DispatchPtr application) {
+    session.AppWord = std::move(application);
+    const word::Application app(session.AppWord);
+    Desktop& desktop = session.desktop();
+
+    app.setVisible(true);
+    if (app.documents().count() == 0) {
+        session.HandleWord = desktop.FindWindowA(kWordWindowClass, kWordWindowTitle);
+    } else {
+        session.HandleWord = desktop.FindWindowA(
+            kWordWindowClass, app.activeDocument().name() + kWordWindowTitleSuffix);
+    }
+    app.documents().add();
+    session.savedStartupSetting = vb::cLng(app.showStartupDialog());
+    app.documents().close();
+    desktop.LockWindowUpdate(session.HandleWord);
+    session.drawingLocked = true;
+}
+
+void probe(const WordSession& session) {
+    word::Application(session.AppWord).application().windows().count();
+}
+
+// After Word has gone: find whatever Word window there is, get a Word again and show it.
+void restartWord(WordSession& session) {
+    session.HandleWord = session.desktop().FindWindowA(kWordWindowClass, u"");
+    GetApplication(session);
+    AfficheWord(session);
+}
+
+}  // namespace
+
+void GetApplication(WordSession& session) {
+    ApplicationRuntime& runtime = *session.platform.runtime;
+    const bool knownWindowVisible = session.desktop().IsWindowVisible(session.HandleWord) != 0;
+    if (knownWindowVisible && session.HandleWord != 0) {
+        try {
+            setUpWord(session, runtime.GetObject(kWordProgId));
+            return;
+        } catch (...) {
+            // The visible Word could not be used: start a new one, once. A failure of that
+            // start is not handled again and passes unchanged.
+        }
+        setUpWord(session, runtime.CreateObject(kWordProgId));
+        return;
+    }
+    try {
+        setUpWord(session, runtime.CreateObject(kWordProgId));
+    } catch (...) {
+        const ComError error = currentError();
+        session.AppWord = nullptr;
+        RemonteErreur(error, u"Module", u"GetApplication");
+    }
+}
+
+void OleAccessible(WordSession& session, bool strict) {
+    ComError failure(0, {}, {});
+    try {
+        probe(session);
+        return;
+    } catch (...) {
+        failure = currentError();
+    }
+    if (!strict) {
+        EchapWord(session.desktop(), session.HandleWord);
+        if (failure.number() == errors::kServerUnavailable)
+            restartWord(session);
+        probe(session);
+        return;
+    }
+    // Strict: the failure is reported even when Word could be started again; the number met
+    // (462 when Word had gone) is the one raised.
+    if (failure.number() == errors::kServerUnavailable)
+        restartWord(session);
+    RemonteErreur(failure, u"Module", u"OleAccessible");
+}
+
+}  // namespace k72645

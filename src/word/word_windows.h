@@ -1,0 +1,28 @@
+// Word's windows through the desktop port: bringing Word's main window forward, sending it the
+// Escape key, closing the dialog boxes it shows and closing a window with its child windows.
+#pragma once
+
+#include "platform/desktop.h"
+#include "word/word_session.h"
+
+namespace k72645 {
+
+// Shows Word's main window maximized and in front; false when no Word main window exists.
+bool AfficheWord(WordSession& session);
+
+// Sends one press of Escape to the window, to dismiss a menu or dialog that keeps Word busy.
+void EchapWord(Desktop& desktop, WindowHandle window);
+
+// True when the window is a dialog box of the owner: titled, visible, with the dialog frame
+// bit in its extended style, and owned by it. The title read is left in title.
+bool isDialogOf(Desktop& desktop, WindowHandle window, WindowHandle owner, std::u16string& title);
+
+// Closes the first visible dialog box that the owner owns, after the dialogs that this dialog
+// owns in turn. Any failure ends it silently.
+void FermeDialogues(Desktop& desktop, WindowHandle owner);
+
+// Closes a window after its child windows, depth first. A child that survives WM_CLOSE is
+// passed over, so the procedure always ends. Any failure ends it silently.
+void FermeFenetre(Desktop& desktop, WindowHandle window);
+
+}  // namespace k72645

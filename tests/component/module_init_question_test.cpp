@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "component/module_fixture.h"
+
+namespace k72645 {
+namespace {
+
+using testing::located;
+using testing::member;
+
+class InitQuestionTest : public testing::ModuleTest {};
+
+TEST_F(InitQuestionTest, WithoutWordItStartsOneAndHandsItBack) {
+    start(501);
+    ASSERT_NE(app, nullptr);
+    EXPECT_TRUE(module.WordLance());
+    EXPECT_EQ(world->wordCount(), 1);
+    EXPECT_EQ(hwnd, desktop.FindWindowA(u"OPUSAPP", u""));
+    EXPECT_EQ(hwnd, module.HandleWord());
+    // Files in place, the first working document active, Word's drawing unlocked again.
+    EXPECT_TRUE(folder().has("Insertion.doc"));
+    EXPECT_FALSE(folder().has("07264501.doc"));
+    EXPECT_FALSE(folder().has("07264501.dot"));
+    EXPECT_EQ(vb::cStr(member(activeDocument(), u"Name")), u"Insertion.doc");
+    EXPECT_EQ(module.NbParagraphes(),
+              vb::cLng(member(member(activeDocument(), u"Paragraphs"), u"Count")));
+    EXPECT_EQ(desktop.lockedWindow(), 0);
+    EXPECT_FALSE(module.ErreurGenerale());
+}
+
+TEST_F(InitQuestionTest, TheTemplateFolderIsCreatedWithItsParentsUnderWordsUserTemplates) {
+    app = world->startWord();
+    put(app, u"Visible", true);
+    hwnd = desktop.FindWindowA(u"OPUSAPP", u"");
+    testing::TempFolder root;
+    const std::u16string templates = root.path() + u"Modeles\\Perso";
+    put(toObject(member(app, u"Options")), u"DefaultFilePath", templates, {std::int32_t{2}});
+    start(503);
+    EXPECT_EQ(module.PathModeles(), templates + u"\\ORB Modèles\\");
+    EXPECT_TRUE(platform.files->fileExists(module.PathModeles() + u"Lettre ORB.dot"));
+}
+
+TEST_F(InitQuestionTest, TheSameWordAgainKeepsItsOwnershipAndFindsItsWindowByTitle) {
+    start(505);
+    const DispatchPtr first = app;
+    start(506);
+    EXPECT_TRUE(sameObject(app, first));
+    EXPECT_TRUE(module.WordLance());
+    EXPECT_EQ(world->wordCount(), 1);
+    EXPECT_EQ(hwnd, desktop.FindWindowA(u"OPUSAPP", u""));
+    // The previous exercise was closed: its files are gone.
+    EXPECT_FALSE(folders.front()->has("Agence.doc"));
+}
+
+TEST_F(InitQuestionTest, ThePlayersOwnWordIsUsedAndNotOwned) {
+    app = world->startWord();
+    put(app, u"Visible", true);
+    hwnd = desktop.FindWindowA(u"OPUSAPP", u"");
+    start(505);
+    EXPECT_FALSE(module.WordLance());
+    EXPECT_TRUE(sameObject(module.AppWord(), world->runningWord()));
+    EXPECT_EQ(world->wordCount(), 1);
+}
+
+TEST_F(InitQuestionTest, AStaleWindowHandleDropsThePlayersWord) {
+    app = world->startWord();
+    hwnd = 0x7ffffff0;
+    start(505);
+    EXPECT_TRUE(module.WordLance());
+    EXPECT_EQ(hwnd, desktop.FindWindowA(u"OPUSAPP", u""));
+    EXPECT_EQ(world->wordCount(), 2);
+}
+
+TEST_F(InitQuestionTest, AHiddenPlayersWordIsQuitAndReplaced) {
+    const DispatchPtr hidden = world->startWord();
+    put(hidden, u"Visible", true);
+    hwnd = desktop.FindWindowA(u"OPUSAPP", u"");
+    put(hidden, u"Visible", false);
+    app = hidden;
+    start(505);
+    EXPECT_TRUE(module.WordLance());
+    EXPECT_FALSE(sameObject(app, hidden));
+    EXPECT_EQ(world->wordCount(), 1);
+    EXPECT_THROW(get(hidden, u"Visible"), ComError);  // the hidden Word has quit
+    EXPECT_NE(desktop.IsWindowVisible(hwnd), 0);
+}
+
+TEST_F(InitQuestionTest, AnExerciseThatOpensNothingGetsABlankDocumentAndTheTaskPane) {
+    start(517);
+    EXPECT_EQ(documentCount(), 1);
+    const Variant pane = member(word(u"CommandBars"), u"Item", {u"Task Pane"});
+    EXPECT_TRUE(vb::cBool(member(pane, u"Visible")));
+}
+
+TEST_F(InitQuestionTest, TheProbeGivesUpAfter499AttemptsWithTheLastFailureLocated) {
+    auto fault = std::make_shared<testing::Fault>();
+    fault->member = u"Windows";
+    fault->armed = true;
+    platform.runtime = std::make_shared<testing::FaultyRuntime>(platform.runtime, fault);
+    Module faulty(platform);
+    const ComError e = testing::failureOf([&] { faulty.InitQuestion(505, u"/tmp/", app, hwnd); });
+    EXPECT_EQ(e.number(), fault->error.number());
+    EXPECT_EQ(e.description(), fault->error.description());
+    EXPECT_EQ(e.source(), located(u"Module", u"InitQuestion", u"Microsoft Word"));
+    // Each tolerant probe reads Windows twice (once more after Escape): 499 probes in all.
+    EXPECT_EQ(fault->refusals, 2 * 499);
+    EXPECT_EQ(desktop.lockedWindow(), 0);  // unlocked on failure too
+    EXPECT_EQ(faulty.QuestionCourante(), nullptr);
+}
+
+TEST_F(InitQuestionTest, AnUnknownNumberFailsInNettoyage) {
+    folders.push_back(std::make_unique<testing::TempFolder>());
+    const ComError e =
+        testing::failureOf([&] { module.InitQuestion(600, folderPath(), app, hwnd); });
+    EXPECT_EQ(e.number(), errors::kObjectNotSet);
+    EXPECT_EQ(e.source().rfind(located(u"Module", u"Nettoyage", u""), 0), 0u);
+    EXPECT_TRUE(module.WordLance());  // Word stays started
+}
+
+}  // namespace
+}  // namespace k72645
