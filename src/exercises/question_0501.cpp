@@ -1,0 +1,72 @@
+// Exercise 501: an AutoText entry in the letter template. The learner stores in "Lettre ORB.dot"
+// an entry "vr" holding "Voyages et rêves" without its paragraph mark; the check reads the
+// entries of the template attached to the active document.
+#include "automation/text.h"
+#include "automation/vb.h"
+#include "exercises/questions.h"
+
+namespace k72645 {
+
+namespace {
+
+class Question0501 : public ExerciseFrame {
+public:
+    explicit Question0501(ExerciseServices services)
+        : ExerciseFrame(u"Question0501", std::move(services)) {
+        addWorkingFile(u"07264501.doc", u"Insertion.doc", false);
+        addWorkingFile(u"07264501.dot", u"Lettre ORB.dot", true);
+    }
+
+protected:
+    std::u16string mainDocumentName() const override { return u"Insertion.doc"; }
+    void prepareOwnSteps() override {
+        // The course's letter template, which Renomme placed in the template folder.
+        word().activeDocument().setAttachedTemplate(templateFolder() + u"Lettre ORB.dot");
+    }
+    void closeOwnItems() override { removeTemplateFolder(); }
+
+    void runChecks() override {
+        // The entry looked for, in any case of letters; the position found only tells whether
+        // there is one.
+        const std::int16_t count = vb::cInt(get(entries(), u"Count"));
+        std::int16_t index = 1;
+        while (index <= count) {
+            const DispatchPtr entry = toObject(get(entries(), u"Item", {index}));
+            if (lcase(vb::cStr(get(entry, u"Name"))) == u"vr")
+                break;
+            index = vb::addInteger(index, 1);
+        }
+        if (index > vb::cLng(get(entries(), u"Count"))) {
+            setVerdict(u"A");
+            return;
+        }
+        // The entry's text, looked up by its name and read at each comparison.
+        if (value() == kText + u"\r") {
+            setVerdict(u"B");  // stored with its paragraph mark
+            return;
+        }
+        if (value() != kText)
+            setVerdict(u"C");
+    }
+
+private:
+    static inline const std::u16string kText = u"Voyages et rêves";
+
+    // The AutoText entries of the active document's template, reached afresh at each use and
+    // called by name.
+    DispatchPtr entries() const {
+        const DispatchPtr templ = word().activeDocument().attachedTemplate().object();
+        return toObject(get(templ, u"AutoTextEntries"));
+    }
+    std::u16string value() const {
+        return vb::cStr(get(toObject(get(entries(), u"Item", {u"vr"})), u"Value"));
+    }
+};
+
+}  // namespace
+
+std::shared_ptr<ExerciseFrame> makeQuestion0501(ExerciseServices services) {
+    return std::make_shared<Question0501>(std::move(services));
+}
+
+}  // namespace k72645

@@ -1,0 +1,67 @@
+// Exercise 507: inserting a merge field. The learner puts the merge field CpVille at the start of
+// the passage of the bookmark "s01", in place of the text "codeville". The check reads the passage
+// with field codes hidden, so that a merge field reads as its name between chevrons.
+#include "automation/text.h"
+#include "exercises/questions.h"
+
+namespace k72645 {
+
+namespace {
+
+class Question0507 : public ExerciseFrame {
+public:
+    explicit Question0507(ExerciseServices services)
+        : ExerciseFrame(u"Question0507", std::move(services)) {
+        addWorkingFile(u"07264507.doc", u"Agence.doc", false);
+        addWorkingFile(u"07264507.mdb", u"Clients.mdb", false);
+    }
+
+protected:
+    void prepareOwnSteps() override {
+        updateFields(word(), u"Agence.doc");
+        word().activeDocument().mailMerge().setMainDocumentType(word::wdFormLetters);
+        word().activeDocument().mailMerge().openDataSource(workingFolder() + u"Clients.mdb");
+    }
+
+    void runChecks() override {
+        const word::Range range = word().activeDocument().bookmarks().item(u"s01").range();
+        const bool saved = view().showFieldCodes();
+        if (view().showFieldCodes())
+            view().setShowFieldCodes(false);
+        // Without its last character (the paragraph mark); an empty passage fails here, and the
+        // display is then left with field codes hidden.
+        const std::u16string text = range.text();
+        judge(left(text, static_cast<std::int64_t>(text.size()) - 1));
+        view().setShowFieldCodes(saved);
+    }
+
+private:
+    word::View view() const { return word().activeWindow().view(); }
+
+    void judge(const std::u16string& judged) {
+        if (inStr(lcase(judged), u"codeville") != 0) {
+            setVerdict(u"A");  // the placeholder text is still there
+            return;
+        }
+        const std::u16string open(1, chr(171));
+        const std::u16string close(1, chr(187));
+        const std::int64_t p1 = inStr(judged, open);
+        const std::int64_t p2 = inStr(judged, close);
+        if (p1 == 0 || p2 <= p1) {
+            setVerdict(u"B");  // no merge field shown
+            return;
+        }
+        if (left(judged, 9) != open + u"CpVille" + close) {
+            setVerdict(u"C");
+            complement().add(u" " + judged);
+        }
+    }
+};
+
+}  // namespace
+
+std::shared_ptr<ExerciseFrame> makeQuestion0507(ExerciseServices services) {
+    return std::make_shared<Question0507>(std::move(services));
+}
+
+}  // namespace k72645
