@@ -1,6 +1,7 @@
 #include "player/simulated_world.h"
 
 #include "component/abstract_module_object.h"
+#include "component/component_globals.h"
 #include "player/delivery.h"
 #include "player/desktop_root.h"
 #include "sim/runtime/sim_world.h"
@@ -11,18 +12,24 @@ namespace {
 
 class SimulatedWorld : public ScenarioWorld, private ScenarioHost {
 public:
+    // Each scenario is a fresh load of the component: its component-wide values (the
+    // recipients flag, Word's global object) start anew with the world, so that no object of
+    // an earlier world is reused.
     explicit SimulatedWorld(std::shared_ptr<Delivery> delivery)
         : world_(sim::SimWorld::create()),
           platform_(world_->platform()),
           module_(createAbstractModule(platform_)),
           desktop_(DesktopRoot::create(world_->desktop())),
-          delivery_(std::move(delivery)) {}
+          delivery_(std::move(delivery)) {
+        resetComponentGlobals();
+    }
 
     std::vector<std::pair<std::u16string, DispatchPtr>> roots() override {
         return {{u"Module", module_}, {u"Sim", world_->simRoot()}, {u"Desktop", desktop_}};
     }
     ScenarioHost& host() override { return *this; }
     void finish() override {
+        resetComponentGlobals();
         world_->quitAll();
         delivery_->removeFolders();
     }
