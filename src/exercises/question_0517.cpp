@@ -1,0 +1,85 @@
+// Exercise 517: creating a new data source. The class with its file table and its own Prepare
+// steps; its checks run in runChecks.
+#include <array>
+
+#include "automation/text.h"
+#include "automation/vb.h"
+#include "exercises/merged_documents.h"
+#include "exercises/questions.h"
+
+namespace k72645 {
+
+namespace {
+
+class Question0517 : public ExerciseFrame {
+public:
+    explicit Question0517(ExerciseServices services)
+        : ExerciseFrame(u"Question0517", std::move(services)) {
+        addWorkingFile(u"", u"Adresses.mdb", false);
+    }
+
+protected:
+    void openMainDocument() override {
+        // Nothing is delivered and nothing is opened: the learner creates the database.
+    }
+    void closeOwnItems() override { closeLeadingMergedDocuments(word(), false); }
+
+    void runChecks() override {
+        // 1: a merge main document is active. Only this read turns a failure into a verdict:
+        // with no document open there is nothing to judge.
+        std::int32_t type = word::wdNotAMergeDocument;
+        try {
+            type = mailMerge().mainDocumentType();
+        } catch (const ComError&) {
+            type = word::wdNotAMergeDocument;
+        }
+        if (type == word::wdNotAMergeDocument) {
+            setVerdict(u"E");
+            return;
+        }
+        // 2: its data source is Adresses.mdb of the working folder, whatever the case.
+        if (lcase(mailMerge().dataSource().name()) != lcase(workingFolder() + u"Adresses.mdb")) {
+            setVerdict(u"A");
+            return;
+        }
+        // 3 and 4: six fields, two recipients.
+        if (vb::cInt(Variant(mailMerge().dataSource().dataFields().count())) != 6) {
+            setVerdict(u"B");
+            return;
+        }
+        if (vb::cInt(Variant(mailMerge().dataSource().recordCount())) != 2) {
+            setVerdict(u"C");
+            return;
+        }
+        // 5: the field names, all French or all English, in this order.
+        using Names = std::array<std::u16string, 6>;
+        static const Names french = {u"titre",           u"pr\u00e9nom",     u"nom",
+                                     u"adresse_ligne_1", u"adresse_ligne_2", u"cpvil"};
+        static const Names english = {u"title",          u"first_name",     u"last_name",
+                                      u"address_line_1", u"address_line_2", u"town/city"};
+        bool isFrench = true;
+        bool isEnglish = true;
+        for (std::size_t k = 0; k < french.size(); ++k) {
+            const std::u16string name = lcase(mailMerge()
+                                                  .dataSource()
+                                                  .fieldNames()
+                                                  .item(static_cast<std::int32_t>(k + 1))
+                                                  .name());
+            isFrench = isFrench && name == french[k];
+            isEnglish = isEnglish && name == english[k];
+        }
+        if (!isFrench && !isEnglish)
+            setVerdict(u"D");
+    }
+
+private:
+    word::MailMerge mailMerge() const { return word().activeDocument().mailMerge(); }
+};
+
+}  // namespace
+
+std::shared_ptr<ExerciseFrame> makeQuestion0517(ExerciseServices services) {
+    return std::make_shared<Question0517>(std::move(services));
+}
+
+}  // namespace k72645
