@@ -7,9 +7,6 @@ class Question0514Test : public LateExerciseTest {
 protected:
     Question0514Test() {
         prepare(514);
-        // Merged data shown: only then does the simulated Word give the merge field nested in an
-        // IF field the record's value.
-        put(mailMerge(), u"ViewMailMergeFieldCodes", false);
     }
     // The learner's fields typed at t01, between the two spaces of the zone s01.
     std::u16string checkZone(const std::u16string& markup) {

@@ -47,6 +47,11 @@ TEST(Rendering, NestedIfInsideBookmarkReadsCodesAndResult) {
     EXPECT_EQ(bookmarkText(story, u"s01", withRecord(u"2")), u"les samedi \u00E0");
     // Without record values the IF compares the chevron text with 1: not equal.
     EXPECT_EQ(bookmarkText(story, u"s01"), u"les samedi \u00E0");
+    // While the merge shows field names, a merge field in the IF's code still compares the
+    // record's value.
+    RenderContext namesShown;
+    namesShown.recordValue = withRecord(u"1").mergeValue;
+    EXPECT_EQ(bookmarkText(story, u"s01", namesShown), u"les vendredi \u00E0");
 
     auto b = story.bookmark(u"s01");
     auto fields = story.fields(b->start, b->end);

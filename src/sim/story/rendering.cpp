@@ -82,6 +82,20 @@ std::u16string Story::renderResults(std::size_t start, std::size_t end,
     return out;
 }
 
+namespace {
+
+// The context of a field nested in another field's code: its merge fields take the active
+// record's value whatever the view, since the outer field (an IF) compares that value.
+RenderContext nestedContext(const RenderContext& context) {
+    if (!context.recordValue)
+        return context;
+    RenderContext inner = context;
+    inner.mergeValue = context.recordValue;
+    return inner;
+}
+
+}  // namespace
+
 // Cuts the code into words (a nested field stands as its result inside a word) and computes
 // the result from them. In a quoted text \" and \\ stand for " and \.
 std::u16string Story::evaluate(const FieldSpan& field, const RenderContext& context,
@@ -97,7 +111,7 @@ std::u16string Story::evaluate(const FieldSpan& field, const RenderContext& cont
         if (c == kFieldBegin) {
             const FieldSpan* nested = fieldBeginningAt(i);
             if (nested && nested->end < codeEnd) {
-                word.text += evaluate(*nested, context, depth + 1);
+                word.text += evaluate(*nested, nestedContext(context), depth + 1);
                 i = nested->end + 1;
                 return;
             }

@@ -43,6 +43,9 @@ struct RenderContext {
     // The value of a merge field for the active record; nullopt shows «name» (field codes of
     // the merge shown, or no data source).
     std::function<std::optional<std::u16string>(std::u16string_view fieldName)> mergeValue;
+    // The active record's value of a merge field whatever the view, for merge fields nested in
+    // another field's code (an IF's operand compares the record's value); unset: as mergeValue.
+    std::function<std::optional<std::u16string>(std::u16string_view fieldName)> recordValue;
     bool englishEdition = false;  // NEXT shows «Next Record» instead of «Enregistrement suivant»
     // Local date and time for DATE and TIME: an OLE date (days since 1899-12-30).
     double now = 0;

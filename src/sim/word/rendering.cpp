@@ -11,16 +11,18 @@ RenderContext renderContextFor(const DocumentModel& document, Edition edition, d
     context.englishEdition = edition == Edition::English;
     context.now = now;
     const MergeSettings& merge = document.merge();
-    if (!merge.viewFieldCodes && merge.dataSource) {
+    context.mergeValue = [](std::u16string_view) { return std::nullopt; };
+    if (merge.dataSource) {
         std::shared_ptr<DataSource> source = merge.dataSource;
-        context.mergeValue = [source](std::u16string_view field) -> std::optional<std::u16string> {
+        context.recordValue = [source](std::u16string_view field) -> std::optional<std::u16string> {
             // A field the data source lacks shows nothing rather than failing the read.
             if (!source->database().fieldIndex(field))
                 return std::u16string();
             return source->valueByName(field);
         };
-    } else {
-        context.mergeValue = [](std::u16string_view) { return std::nullopt; };
+        // While the merge's field codes are viewed, merge fields show their names.
+        if (!merge.viewFieldCodes)
+            context.mergeValue = context.recordValue;
     }
     return context;
 }
