@@ -3,6 +3,7 @@
 #include "automation/text.h"
 #include "automation/vb.h"
 #include "component/component_globals.h"
+#include "exercises/database_open_check.h"
 #include "exercises/questions.h"
 
 namespace k72645 {
@@ -26,7 +27,7 @@ protected:
 
     void runChecks() override {
         // 1: the database must not be open in Word as a document.
-        if (databaseOpenAsDocument()) {
+        if (clientsDatabaseOpenAsDocument(word(), workingFolder())) {
             setVerdict(u"F");
             return;
         }
@@ -63,18 +64,6 @@ private:
     // The surname (field 2) of the active record, read from Word at each call.
     static std::u16string surname(const word::Application& through) {
         return dataSource(through).dataFields().item(2).value();
-    }
-    // The counter is a 16-bit Integer.
-    bool databaseOpenAsDocument() const {
-        const std::u16string database = lcase(workingFolder() + u"clients.mdb");
-        const std::int16_t bound = vb::cInt(Variant(word().documents().count()));
-        std::int16_t i = 1;
-        while (i <= bound) {
-            if (lcase(word().documents().item(Variant(i)).fullName()) == database)
-                break;
-            i = vb::addInteger(i, 1);
-        }
-        return i <= word().documents().count();
     }
 };
 

@@ -2,6 +2,7 @@
 // Prepare steps; its checks run in runChecks.
 #include "automation/text.h"
 #include "automation/vb.h"
+#include "exercises/database_open_check.h"
 #include "exercises/questions.h"
 
 namespace k72645 {
@@ -28,7 +29,7 @@ protected:
         if (word().printPreview())
             word().setPrintPreview(false);
         // 2: the database must not be open in Word as a document.
-        if (databaseOpenAsDocument()) {
+        if (clientsDatabaseOpenAsDocument(word(), workingFolder())) {
             setVerdict(u"D");
             return;
         }
@@ -64,18 +65,6 @@ private:
     }
     std::u16string fieldValue(std::int32_t position) const {
         return dataSource().dataFields().item(position).value();
-    }
-    // The counter is a 16-bit Integer.
-    bool databaseOpenAsDocument() const {
-        const std::u16string database = lcase(workingFolder() + u"clients.mdb");
-        const std::int16_t bound = vb::cInt(Variant(word().documents().count()));
-        std::int16_t i = 1;
-        while (i <= bound) {
-            if (lcase(word().documents().item(Variant(i)).fullName()) == database)
-                break;
-            i = vb::addInteger(i, 1);
-        }
-        return i <= word().documents().count();
     }
 };
 

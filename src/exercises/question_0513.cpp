@@ -4,6 +4,7 @@
 
 #include "automation/text.h"
 #include "automation/vb.h"
+#include "exercises/database_open_check.h"
 #include "exercises/questions.h"
 
 namespace k72645 {
@@ -33,7 +34,7 @@ protected:
         const Names sorted = {u"KERVADEC", u"FOUCAL", u"LUCANI", u"MARTEL",
                               u"TOLRE",    u"BOIN",   u"MORLAUX"};
         // 2 and 3: the database must not be open in Word as a document.
-        if (databaseOpenAsDocument()) {
+        if (clientsDatabaseOpenAsDocument(word(), workingFolder())) {
             setVerdict(u"A");
             return;
         }
@@ -67,18 +68,6 @@ protected:
 private:
     word::MailMergeDataSource dataSource() const {
         return word().activeDocument().mailMerge().dataSource();
-    }
-    // The document count is taken as a 16-bit Integer, and so is the counter.
-    bool databaseOpenAsDocument() const {
-        const std::u16string database = lcase(workingFolder() + u"clients.mdb");
-        const std::int16_t bound = vb::cInt(Variant(word().documents().count()));
-        std::int16_t i = 1;
-        while (i <= bound) {
-            if (lcase(word().documents().item(Variant(i)).fullName()) == database)
-                break;
-            i = vb::addInteger(i, 1);
-        }
-        return i <= word().documents().count();
     }
 };
 
