@@ -93,4 +93,11 @@ void updateFields(const word::Application& word, const std::u16string& name) {
     word.documents().item(name).content().fields().update();
 }
 
+void prepareFormLetterWithClients(const word::Application& word,
+                                  const std::u16string& workingFolder) {
+    updateFields(word, u"Agence.doc");
+    word.activeDocument().mailMerge().setMainDocumentType(word::wdFormLetters);
+    word.activeDocument().mailMerge().openDataSource(workingFolder + u"Clients.mdb");
+}
+
 }  // namespace k72645

@@ -83,5 +83,9 @@ void openAndActivate(const word::Application& word, const std::u16string& folder
                      const std::u16string& name);
 // Documents.Item(name).Content.Fields.Update: every field of the main story is updated.
 void updateFields(const word::Application& word, const std::u16string& name);
+// The merge exercises' own Prepare steps: the letter's fields updated, the active document made
+// a form-letter main document, and the working folder's Clients.mdb attached as its data source.
+void prepareFormLetterWithClients(const word::Application& word,
+                                  const std::u16string& workingFolder);
 
 }  // namespace k72645

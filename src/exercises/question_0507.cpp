@@ -17,11 +17,7 @@ public:
     }
 
 protected:
-    void prepareOwnSteps() override {
-        updateFields(word(), u"Agence.doc");
-        word().activeDocument().mailMerge().setMainDocumentType(word::wdFormLetters);
-        word().activeDocument().mailMerge().openDataSource(workingFolder() + u"Clients.mdb");
-    }
+    void prepareOwnSteps() override { prepareFormLetterWithClients(word(), workingFolder()); }
 
     void runChecks() override {
         const word::Range range = word().activeDocument().bookmarks().item(u"s01").range();

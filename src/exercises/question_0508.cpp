@@ -18,11 +18,7 @@ public:
     }
 
 protected:
-    void prepareOwnSteps() override {
-        updateFields(word(), u"Agence.doc");
-        word().activeDocument().mailMerge().setMainDocumentType(word::wdFormLetters);
-        word().activeDocument().mailMerge().openDataSource(workingFolder() + u"Clients.mdb");
-    }
+    void prepareOwnSteps() override { prepareFormLetterWithClients(word(), workingFolder()); }
     void closeOwnItems() override { closeLeadingMergedDocuments(word(), true); }
 
     void runChecks() override {

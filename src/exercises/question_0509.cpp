@@ -20,9 +20,7 @@ public:
 
 protected:
     void prepareOwnSteps() override {
-        updateFields(word(), u"Agence.doc");
-        word().activeDocument().mailMerge().setMainDocumentType(word::wdFormLetters);
-        word().activeDocument().mailMerge().openDataSource(workingFolder() + u"Clients.mdb");
+        prepareFormLetterWithClients(word(), workingFolder());
         // A new exercise starts with the recipients dialog not seen.
         setDestinatairesOuvert(false);
     }

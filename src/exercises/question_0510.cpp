@@ -17,11 +17,7 @@ public:
     }
 
 protected:
-    void prepareOwnSteps() override {
-        updateFields(word(), u"Agence.doc");
-        word().activeDocument().mailMerge().setMainDocumentType(word::wdFormLetters);
-        word().activeDocument().mailMerge().openDataSource(workingFolder() + u"Clients.mdb");
-    }
+    void prepareOwnSteps() override { prepareFormLetterWithClients(word(), workingFolder()); }
 
     void runChecks() override {
         // 1: the database must not be open in Word as a document.

@@ -20,11 +20,7 @@ public:
     }
 
 protected:
-    void prepareOwnSteps() override {
-        updateFields(word(), u"Agence.doc");
-        word().activeDocument().mailMerge().setMainDocumentType(word::wdFormLetters);
-        word().activeDocument().mailMerge().openDataSource(workingFolder() + u"Clients.mdb");
-    }
+    void prepareOwnSteps() override { prepareFormLetterWithClients(word(), workingFolder()); }
 
     void runChecks() override {
         // 1: the surnames in the order the database delivers them, and sorted.
