@@ -37,3 +37,7 @@ done
 # The client opens no window, so Wine needs no display (no Xvfb).
 run_client windows-i686 win32
 run_client windows-x86_64 win64
+
+# The component end to end: the course's scenarios through real COM and real windows, with the
+# simulated Word hosted as Word's COM server (both bitnesses).
+bash scripts/test-windows-e2e.sh

@@ -33,8 +33,8 @@ const SimDesktop::Window* SimDesktop::find(WindowHandle window) const {
 
 WindowHandle SimDesktop::topLevelOf(WindowHandle window) const {
     const Window* w = find(window);
-    while (w != nullptr && w->spec.parent != 0) {
-        window = w->spec.parent;
+    while (w != nullptr && w->traits.parent != 0) {
+        window = w->traits.parent;
         w = find(window);
     }
     return w == nullptr ? 0 : window;
@@ -45,15 +45,15 @@ const std::vector<WindowHandle>* SimDesktop::siblingsOf(WindowHandle window) con
     if (w == nullptr) {
         return nullptr;
     }
-    if (w->spec.parent == 0) {
+    if (w->traits.parent == 0) {
         return &zOrder_;
     }
-    const Window* parent = find(w->spec.parent);
+    const Window* parent = find(w->traits.parent);
     return parent == nullptr ? nullptr : &parent->children;
 }
 
-WindowHandle SimDesktop::createWindow(const WindowSpec& spec) {
-    WindowSpec stored = spec;
+WindowHandle SimDesktop::createWindow(const WindowTraits& traits) {
+    WindowTraits stored = traits;
     if (stored.parent != 0) {
         if (find(stored.parent) == nullptr) {
             return 0;
@@ -71,7 +71,7 @@ WindowHandle SimDesktop::createWindow(const WindowSpec& spec) {
     const WindowHandle handle = next_;
     next_ += kHandleStep;
     Window window;
-    window.spec = stored;
+    window.traits = stored;
     windows_.emplace(handle, std::move(window));
     if (stored.parent != 0) {
         find(stored.parent)->children.push_back(handle);
@@ -94,13 +94,13 @@ bool SimDesktop::windowExists(WindowHandle window) {
 
 void SimDesktop::setTitle(WindowHandle window, const std::u16string& title) {
     if (Window* w = find(window)) {
-        w->spec.title = title;
+        w->traits.title = title;
     }
 }
 
 void SimDesktop::setVisible(WindowHandle window, bool visible) {
     if (Window* w = find(window)) {
-        w->spec.visible = visible;
+        w->traits.visible = visible;
     }
 }
 
@@ -132,7 +132,7 @@ void SimDesktop::onShowChanged(WindowHandle window,
 void SimDesktop::collectOwnedGroup(WindowHandle owner, std::vector<WindowHandle>& group) const {
     group.push_back(owner);
     for (auto it = zOrder_.rbegin(); it != zOrder_.rend(); ++it) {
-        if (find(*it)->spec.owner == owner) {
+        if (find(*it)->traits.owner == owner) {
             collectOwnedGroup(*it, group);
         }
     }
@@ -154,7 +154,7 @@ void SimDesktop::collectDoomed(WindowHandle window, std::vector<WindowHandle>& d
         collectDoomed(child, doomed);
     }
     for (WindowHandle other : zOrder_) {
-        if (find(other)->spec.owner == window) {
+        if (find(other)->traits.owner == window) {
             collectDoomed(other, doomed);
         }
     }
@@ -174,17 +174,17 @@ std::vector<std::function<void()>> SimDesktop::destroy(WindowHandle window) {
     const bool foregroundDoomed =
         std::find(doomed.begin(), doomed.end(), foreground_) != doomed.end();
     if (foregroundDoomed) {
-        for (const Window* w = find(foreground_); w != nullptr && w->spec.owner != 0;
-             w = find(w->spec.owner)) {
-            foregroundOwners.push_back(w->spec.owner);
+        for (const Window* w = find(foreground_); w != nullptr && w->traits.owner != 0;
+             w = find(w->traits.owner)) {
+            foregroundOwners.push_back(w->traits.owner);
         }
     }
 
     for (WindowHandle handle : doomed) {
         Window& w = windows_.at(handle);
-        if (w.spec.parent == 0) {
+        if (w.traits.parent == 0) {
             eraseValue(zOrder_, handle);
-        } else if (Window* parent = find(w.spec.parent)) {
+        } else if (Window* parent = find(w.traits.parent)) {
             eraseValue(parent->children, handle);
         }
         hooks.push_back(std::move(w.closedHook));
@@ -226,7 +226,7 @@ void SimDesktop::close(WindowHandle window) {
 std::int32_t SimDesktop::windowCount(const std::u16string& className) const {
     return static_cast<std::int32_t>(
         std::count_if(windows_.begin(), windows_.end(), [&](const auto& entry) {
-            return className.empty() || equalsIgnoreCase(entry.second.spec.className, className);
+            return className.empty() || equalsIgnoreCase(entry.second.traits.className, className);
         }));
 }
 

@@ -20,7 +20,7 @@ class SimDesktop : public Desktop, public WindowSystem {
     SimDesktop();
 
     // WindowSystem
-    WindowHandle createWindow(const WindowSpec& spec) override;
+    WindowHandle createWindow(const WindowTraits& traits) override;
     void destroyWindow(WindowHandle window) override;
     bool windowExists(WindowHandle window) override;
     void setTitle(WindowHandle window, const std::u16string& title) override;
@@ -81,7 +81,7 @@ class SimDesktop : public Desktop, public WindowSystem {
 
   private:
     struct Window {
-        WindowSpec spec;  // spec.owner: 0 for a child window, else 0 or a top-level window
+        WindowTraits traits;  // traits.owner: 0 for a child window, else 0 or a top-level window
         bool minimized = false;
         bool enabled = true;
         std::vector<WindowHandle> children;  // in creation order (their Z-order, top first)

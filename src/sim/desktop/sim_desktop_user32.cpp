@@ -18,9 +18,9 @@ constexpr std::int32_t kShowNa = 8;
 constexpr std::int32_t kShowDefault = 10;
 constexpr std::int32_t kForceMinimize = 11;
 
-bool matches(const WindowSpec& spec, const std::u16string& className, const std::u16string& title) {
-    return (className.empty() || equalsIgnoreCase(spec.className, className)) &&
-           (title.empty() || spec.title == title);
+bool matches(const WindowTraits& traits, const std::u16string& className, const std::u16string& title) {
+    return (className.empty() || equalsIgnoreCase(traits.className, className)) &&
+           (title.empty() || traits.title == title);
 }
 
 std::int32_t copyText(const std::u16string& source, std::u16string& text, std::int32_t bufferSize) {
@@ -58,7 +58,7 @@ WindowHandle SimDesktop::FindWindowExA(WindowHandle parent, WindowHandle childAf
         ++it;
     }
     for (; it != list->end(); ++it) {
-        if (matches(find(*it)->spec, className, title)) {
+        if (matches(find(*it)->traits, className, title)) {
             return *it;
         }
     }
@@ -68,13 +68,13 @@ WindowHandle SimDesktop::FindWindowExA(WindowHandle parent, WindowHandle childAf
 std::int32_t SimDesktop::GetClassNameA(WindowHandle window, std::u16string& text,
                                        std::int32_t bufferSize) {
     const Window* w = find(window);
-    return w == nullptr ? 0 : copyText(w->spec.className, text, bufferSize);
+    return w == nullptr ? 0 : copyText(w->traits.className, text, bufferSize);
 }
 
 std::int32_t SimDesktop::GetWindowTextA(WindowHandle window, std::u16string& text,
                                         std::int32_t bufferSize) {
     const Window* w = find(window);
-    return w == nullptr ? 0 : copyText(w->spec.title, text, bufferSize);
+    return w == nullptr ? 0 : copyText(w->traits.title, text, bufferSize);
 }
 
 WindowHandle SimDesktop::GetWindow(WindowHandle window, std::int32_t command) {
@@ -86,7 +86,7 @@ WindowHandle SimDesktop::GetWindow(WindowHandle window, std::int32_t command) {
         return w->children.empty() ? 0 : w->children.front();
     }
     if (command == win32::GW_OWNER) {
-        return w->spec.owner;
+        return w->traits.owner;
     }
     const std::vector<WindowHandle>* siblings = siblingsOf(window);
     if (siblings == nullptr) {
@@ -112,12 +112,12 @@ WindowHandle SimDesktop::GetParent(WindowHandle window) {
     if (w == nullptr) {
         return 0;
     }
-    return w->spec.parent != 0 ? w->spec.parent : w->spec.owner;
+    return w->traits.parent != 0 ? w->traits.parent : w->traits.owner;
 }
 
 std::int32_t SimDesktop::GetWindowLongA(WindowHandle window, std::int32_t index) {
     const Window* w = find(window);
-    return w != nullptr && index == win32::GWL_EXSTYLE ? w->spec.exStyle : 0;
+    return w != nullptr && index == win32::GWL_EXSTYLE ? w->traits.exStyle : 0;
 }
 
 std::int32_t SimDesktop::IsWindowVisible(WindowHandle window) {
@@ -125,8 +125,8 @@ std::int32_t SimDesktop::IsWindowVisible(WindowHandle window) {
     if (w == nullptr) {
         return 0;
     }
-    for (; w != nullptr; w = find(w->spec.parent)) {
-        if (!w->spec.visible) {
+    for (; w != nullptr; w = find(w->traits.parent)) {
+        if (!w->traits.visible) {
             return 0;
         }
     }
@@ -143,7 +143,7 @@ std::int32_t SimDesktop::ShowWindow(WindowHandle window, std::int32_t command) {
     if (w == nullptr) {
         return 0;
     }
-    const bool wasVisible = w->spec.visible;
+    const bool wasVisible = w->traits.visible;
     const bool wasMinimized = w->minimized;
     bool visible = true;
     bool minimized = wasMinimized;
@@ -170,7 +170,7 @@ std::int32_t SimDesktop::ShowWindow(WindowHandle window, std::int32_t command) {
         default:
             return wasVisible ? 1 : 0;  // not a show command: nothing changes
     }
-    w->spec.visible = visible;
+    w->traits.visible = visible;
     w->minimized = minimized;
     if ((visible != wasVisible || minimized != wasMinimized) && w->showHook) {
         // A copy: the hook may replace itself or destroy the window.
@@ -222,7 +222,7 @@ std::int32_t SimDesktop::SendMessageA(WindowHandle window, std::int32_t message,
 
 void SimDesktop::sendEscape() {
     const Window* w = find(foreground_);
-    if (w != nullptr && (w->spec.exStyle & win32::WS_EX_DLGMODALFRAME) != 0) {
+    if (w != nullptr && (w->traits.exStyle & win32::WS_EX_DLGMODALFRAME) != 0) {
         close(foreground_);
     }
 }

@@ -10,7 +10,7 @@
 
 namespace k72645::sim {
 
-struct WindowSpec {
+struct WindowTraits {
     std::u16string className;
     std::u16string title;
     WindowHandle owner = 0;   // a top-level window's owner (GetParent returns it), or 0
@@ -27,7 +27,7 @@ class WindowSystem {
     // Z-order, above its owner, and becomes the foreground window when it is visible. Returns 0
     // (nothing created) when the parent or the owner given does not exist. A child window has
     // no owner; an owner that is a child window stands for its top-level window.
-    virtual WindowHandle createWindow(const WindowSpec& spec) = 0;
+    virtual WindowHandle createWindow(const WindowTraits& traits) = 0;
     // Destroys a window with its children and the windows it owns. No closing hook runs.
     // Nothing happens for a window that does not exist.
     virtual void destroyWindow(WindowHandle window) = 0;

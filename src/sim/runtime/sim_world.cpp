@@ -4,7 +4,9 @@
 #include <filesystem>
 
 #include "automation/text.h"
+#ifndef _WIN32
 #include "platform/posix/posix_file_system.h"
+#endif
 #include "platform/thread_sleeper.h"
 #include "sim/runtime/sim_root_object.h"
 #include "sim/runtime/sim_runtime.h"
@@ -16,15 +18,32 @@
 
 namespace k72645::sim {
 
+#ifndef _WIN32
 std::shared_ptr<SimWorld> SimWorld::create(std::optional<std::u16string> userFolder) {
     std::shared_ptr<SimWorld> world(new SimWorld());
     world->files_ = std::make_shared<PosixFileSystem>();
     world->desktop_ = std::make_shared<SimDesktop>();
+    world->windows_ = world->desktop_;
+    world->desktopPort_ = world->desktop_;
     world->prepareUserFolder(std::move(userFolder));
+    return world;
+}
+#endif
+
+std::shared_ptr<SimWorld> SimWorld::create(SimWorldPorts ports, const std::u16string& userFolder) {
+    std::shared_ptr<SimWorld> world(new SimWorld());
+    world->files_ = std::move(ports.files);
+    world->windows_ = std::move(ports.windows);
+    world->desktopPort_ = std::move(ports.desktop);
+    world->prepareUserFolder(userFolder);
     return world;
 }
 
 void SimWorld::prepareUserFolder(std::optional<std::u16string> userFolder) {
+#ifdef _WIN32
+    if (!userFolder)
+        throw errors::runtime(errors::kPathFileAccessError, u"Microsoft Word");
+#else
     if (!userFolder) {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "k72645-user-XXXXXX").string();
@@ -33,6 +52,7 @@ void SimWorld::prepareUserFolder(std::optional<std::u16string> userFolder) {
         createdFolder_ = pattern;
         userFolder = fromUtf8(pattern);
     }
+#endif
     settings_ = std::make_shared<UserSettings>(UserSettings::defaultsFor(*userFolder));
     files_->makeSureDirectoryPathExists(joinPath(settings_->documentsPath, u""));
     files_->makeSureDirectoryPathExists(joinPath(settings_->templatesPath, u""));
@@ -57,7 +77,7 @@ Platform SimWorld::platform() {
     Platform platform;
     // Aliasing pointers: each port shares the ownership of the whole world.
     platform.files = std::shared_ptr<FileSystem>(self, files_.get());
-    platform.desktop = std::shared_ptr<Desktop>(self, static_cast<Desktop*>(desktop_.get()));
+    platform.desktop = std::shared_ptr<Desktop>(self, desktopPort_.get());
     platform.runtime = std::make_shared<SimRuntime>(self);
     platform.sleeper = std::make_shared<ThreadSleeper>();
     return platform;
@@ -68,7 +88,7 @@ DispatchPtr SimWorld::startWord() {
         throw errors::runtime(errors::kCannotCreateObject);
     WordEnvironment environment;
     environment.files = files_;
-    environment.windows = desktop_;
+    environment.windows = windows_;
     environment.settings = settings_;
     environment.edition = edition_;
     environment.clock = clock_;

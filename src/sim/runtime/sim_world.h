@@ -1,7 +1,8 @@
-// The simulated world outside Windows: one desktop, the file system with Windows path rules,
-// the simulated Words that run, the user's folder (documents, user templates, Normal.dot) and
-// the settings that decide how new Words start. Each world keeps its own state, so that many
-// worlds can live in one process.
+// The simulated world: one desktop, the file system with Windows path rules, the simulated
+// Words that run, the user's folder (documents, user templates, Normal.dot) and the settings
+// that decide how new Words start. Each world keeps its own state, so that many worlds can live
+// in one process. Outside Windows it runs on the simulated desktop and the POSIX file system;
+// a host can give it other ports (real files and real windows on Windows).
 #pragma once
 
 #include <functional>
@@ -18,11 +19,22 @@
 
 namespace k72645::sim {
 
+// The ports a hosted world runs on: its files, the window system its Words show their windows
+// in, and the desktop the component looks at those windows through.
+struct SimWorldPorts {
+    std::shared_ptr<FileSystem> files;
+    std::shared_ptr<WindowSystem> windows;
+    std::shared_ptr<Desktop> desktop;
+};
+
 class SimWorld : public std::enable_shared_from_this<SimWorld> {
 public:
     // A world whose user folder is the one named (created when missing, kept afterwards) or a
-    // fresh temporary folder (removed with the world).
+    // fresh temporary folder (removed with the world). Outside Windows only.
     static std::shared_ptr<SimWorld> create(std::optional<std::u16string> userFolder = {});
+    // A world on the ports given, whose user folder is the one named (created when missing,
+    // kept afterwards). Its desktop() is null: its windows are the host's.
+    static std::shared_ptr<SimWorld> create(SimWorldPorts ports, const std::u16string& userFolder);
     ~SimWorld();
     SimWorld(const SimWorld&) = delete;
     SimWorld& operator=(const SimWorld&) = delete;
@@ -58,7 +70,9 @@ private:
     void prepareUserFolder(std::optional<std::u16string> userFolder);
 
     std::shared_ptr<FileSystem> files_;
-    std::shared_ptr<SimDesktop> desktop_;
+    std::shared_ptr<SimDesktop> desktop_;  // null in a hosted world
+    std::shared_ptr<WindowSystem> windows_;
+    std::shared_ptr<Desktop> desktopPort_;
     std::shared_ptr<UserSettings> settings_;
     std::vector<std::shared_ptr<WordInstance>> words_;  // in the order they started
     Edition edition_ = Edition::French;

@@ -30,7 +30,11 @@ RenderContext renderContextFor(const DocumentModel& document, Edition edition, d
 double localNow() {
     const std::time_t seconds = std::time(nullptr);
     std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &seconds);
+#else
     localtime_r(&seconds, &local);
+#endif
     // Days from 1899-12-30 to the local calendar date, then the time of day.
     const std::chrono::year_month_day date{std::chrono::year{local.tm_year + 1900},
                                            std::chrono::month{unsigned(local.tm_mon + 1)},

@@ -9,7 +9,7 @@ namespace k72645::sim {
 WordWindows::WordWindows(std::shared_ptr<WindowSystem> windows, std::function<void()> closedByUser,
                          std::function<void(bool, bool)> shownByUser)
     : windows_(std::move(windows)), title_(u"Microsoft Word") {
-    WindowSpec window;
+    WindowTraits window;
     window.className = kMainWindowClass;
     window.title = title_;
     window.visible = false;
@@ -40,7 +40,7 @@ void WordWindows::showMainWindow(const std::u16string& title, bool visible, bool
 WindowHandle WordWindows::showDialog(const std::u16string& title, bool blocking) {
     auto& open = dialogs_->open;
     const WindowHandle owner = open.empty() ? main_ : open.back().window;
-    WindowSpec window;
+    WindowTraits window;
     window.className = kDialogClass;
     window.title = title;
     window.owner = owner;
@@ -84,14 +84,14 @@ bool WordWindows::blocked() const {
 }
 
 WindowHandle WordWindows::showAssistantBalloon() {
-    WindowSpec balloon;
+    WindowTraits balloon;
     balloon.className = kBalloonClass;
     const WindowHandle top = windows_->createWindow(balloon);
-    WindowSpec child;
+    WindowTraits child;
     child.className = u"MSOBALLOONTEXT";
     child.parent = top;
     const WindowHandle text = windows_->createWindow(child);
-    WindowSpec button;
+    WindowTraits button;
     button.className = u"Button";
     button.title = u"OK";
     button.parent = text;

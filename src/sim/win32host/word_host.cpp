@@ -1,0 +1,274 @@
+// The desktop port's constants share their names with <windows.h>'s macros: they come first.
+#include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_file_system.h"
+#include "sim/runtime/sim_world.h"
+#include "sim/win32host/win32_window_system.h"
+// clang-format off
+#include "sim/win32host/word_host.h"
+// clang-format on
+
+#include <objbase.h>
+#include <oleauto.h>
+
+#include <exception>
+#include <stdexcept>
+
+namespace k72645::sim::win32host {
+
+namespace {
+constexpr UINT kRunTask = WM_APP + 0x51;
+
+struct Task {
+    const std::function<void()>* run = nullptr;
+    HANDLE done = nullptr;
+    std::exception_ptr failure;
+};
+
+// A class object whose references are not counted: it lives as long as the host.
+class ClassObject : public IClassFactory {
+public:
+    explicit ClassObject(std::function<HRESULT(REFIID, void**)> create)
+        : create_(std::move(create)) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (!out)
+            return E_POINTER;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
+            *out = static_cast<IClassFactory*>(this);
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
+        if (!out)
+            return E_POINTER;
+        *out = nullptr;
+        if (outer)
+            return CLASS_E_NOAGGREGATION;
+        return create_(iid, out);
+    }
+
+private:
+    std::function<HRESULT(REFIID, void**)> create_;
+};
+
+// Word.Global of whichever world the host runs: a client may keep it from one world to the
+// next, as the component keeps it for the life of the process.
+class CurrentGlobal : public Dispatch {
+public:
+    explicit CurrentGlobal(std::function<DispatchPtr()> global) : global_(std::move(global)) {}
+    Variant invoke(std::u16string_view member, InvokeKind kind, Arguments& args) override {
+        DispatchPtr global = global_();
+        if (!global)
+            throw errors::runtime(errors::kServerUnavailable);
+        return global->invoke(member, kind, args);
+    }
+
+private:
+    std::function<DispatchPtr()> global_;
+};
+}  // namespace
+
+struct WordHost::State {
+    // Host thread only.
+    std::shared_ptr<HostedObjects> objects;
+    std::shared_ptr<SimWorld> world;
+    std::shared_ptr<Win32WindowSystem> windows;
+    DWORD classCookie = 0;
+    DWORD globalCookie = 0;
+    std::unique_ptr<ClassObject> applicationClass;
+    DispatchPtr global;
+    std::unique_ptr<ClassObject> globalClass;
+    DWORD activeCookie = 0;
+    const void* activeIdentity = nullptr;
+    // Start-up, between the threads.
+    HANDLE ready = nullptr;
+    HRESULT startResult = E_FAIL;
+
+    // CreateObject("Word.application.11"): a new Word of the current world.
+    HRESULT createApplication(REFIID iid, void** out) {
+        if (!world)
+            return CO_E_SERVER_EXEC_FAILURE;
+        DispatchPtr application;
+        try {
+            application = world->startWord();
+        } catch (...) {
+            // Word not installed in this world.
+            return REGDB_E_CLASSNOTREG;
+        }
+        IDispatch* com = objects->comOf(application);
+        const HRESULT hr = com->QueryInterface(iid, out);
+        com->Release();
+        followRunningWord();
+        return hr;
+    }
+
+    // GetObject finds the most recently started Word that still runs.
+    void followRunningWord() {
+        DispatchPtr running = world ? world->runningWord() : nullptr;
+        const void* identity = running ? running->identity() : nullptr;
+        if (identity == activeIdentity)
+            return;
+        if (activeCookie) {
+            RevokeActiveObject(activeCookie, nullptr);
+            activeCookie = 0;
+        }
+        activeIdentity = identity;
+        if (running) {
+            IDispatch* com = objects->comOf(running);
+            if (FAILED(RegisterActiveObject(com, kWordApplicationClsid, ACTIVEOBJECT_STRONG,
+                                            &activeCookie)))
+                activeIdentity = nullptr;
+            com->Release();
+        }
+    }
+
+    void endWorld() {
+        if (windows)
+            windows->destroyAll();
+        if (world)
+            world->quitAll();
+        world.reset();
+        windows.reset();
+        followRunningWord();
+    }
+};
+
+WordHost::WordHost() : state_(std::make_unique<State>()) {
+    state_->ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    thread_ = CreateThread(nullptr, 0, &WordHost::threadMain, state_.get(), 0, &threadId_);
+    if (!thread_)
+        throw std::runtime_error("cannot start the Word host's thread");
+    HANDLE waits[] = {state_->ready, thread_};
+    WaitForMultipleObjects(2, waits, FALSE, INFINITE);
+    CloseHandle(state_->ready);
+    state_->ready = nullptr;
+    if (FAILED(state_->startResult)) {
+        WaitForSingleObject(thread_, INFINITE);
+        CloseHandle(thread_);
+        throw std::runtime_error("cannot register Word's class object");
+    }
+}
+
+WordHost::~WordHost() {
+    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+    DWORD index = 0;
+    CoWaitForMultipleHandles(0, 30000, 1, &thread_, &index);
+    CloseHandle(thread_);
+}
+
+DWORD WINAPI WordHost::threadMain(void* parameter) {
+    State& state = *static_cast<State*>(parameter);
+    MSG message;
+    // The thread's message queue exists before anyone posts to it.
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+    state.startResult = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (SUCCEEDED(state.startResult)) {
+        state.objects = HostedObjects::create([&state] { state.followRunningWord(); });
+        state.applicationClass = std::make_unique<ClassObject>(
+            [&state](REFIID iid, void** out) { return state.createApplication(iid, out); });
+        state.startResult =
+            CoRegisterClassObject(kWordApplicationClsid, state.applicationClass.get(),
+                                  CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &state.classCookie);
+    }
+    if (SUCCEEDED(state.startResult)) {
+        state.global = std::make_shared<CurrentGlobal>([&state]() -> DispatchPtr {
+            return state.world ? state.world->wordGlobal() : nullptr;
+        });
+        state.globalClass = std::make_unique<ClassObject>([&state](REFIID iid, void** out) {
+            if (!state.world || !state.world->wordInstalled())
+                return REGDB_E_CLASSNOTREG;
+            IDispatch* com = state.objects->comOf(state.global);
+            const HRESULT hr = com->QueryInterface(iid, out);
+            com->Release();
+            return hr;
+        });
+        state.startResult =
+            CoRegisterClassObject(kWordGlobalClsid, state.globalClass.get(), CLSCTX_LOCAL_SERVER,
+                                  REGCLS_MULTIPLEUSE, &state.globalCookie);
+    }
+    SetEvent(state.ready);
+    if (FAILED(state.startResult))
+        return 1;
+
+    while (true) {
+        // A key already queued is taken before the calls behind it: the learner's Escape
+        // reaches the dialog before Word answers the next call, as in Word's own process.
+        if (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+            DispatchMessageW(&message);
+            state.followRunningWord();
+            continue;
+        }
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0)
+            break;
+        if (!message.hwnd && message.message == kRunTask) {
+            auto* task = reinterpret_cast<Task*>(message.lParam);
+            try {
+                (*task->run)();
+            } catch (...) {
+                task->failure = std::current_exception();
+            }
+            SetEvent(task->done);
+            continue;
+        }
+        DispatchMessageW(&message);
+        state.followRunningWord();
+    }
+
+    state.endWorld();
+    CoRevokeClassObject(state.classCookie);
+    CoRevokeClassObject(state.globalCookie);
+    state.global.reset();
+    state.objects.reset();
+    CoUninitialize();
+    return 0;
+}
+
+void WordHost::onHostThread(const std::function<void()>& run) {
+    Task task;
+    task.run = &run;
+    task.done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    PostThreadMessageW(threadId_, kRunTask, 0, reinterpret_cast<LPARAM>(&task));
+    DWORD index = 0;
+    CoWaitForMultipleHandles(0, INFINITE, 1, &task.done, &index);
+    CloseHandle(task.done);
+    if (task.failure)
+        std::rethrow_exception(task.failure);
+}
+
+IDispatch* WordHost::startWorld(const std::u16string& userFolder) {
+    IStream* stream = nullptr;
+    onHostThread([&] {
+        State& state = *state_;
+        state.endWorld();
+        state.windows = std::make_shared<Win32WindowSystem>();
+        SimWorldPorts ports;
+        ports.files = std::make_shared<win32::Win32FileSystem>();
+        ports.windows = state.windows;
+        ports.desktop = std::make_shared<win32::Win32Desktop>();
+        state.world = SimWorld::create(std::move(ports), userFolder);
+        IDispatch* root = state.objects->comOf(state.world->simRoot());
+        CoMarshalInterThreadInterfaceInStream(IID_IDispatch, root, &stream);
+        root->Release();
+    });
+    IDispatch* root = nullptr;
+    if (!stream || FAILED(CoGetInterfaceAndReleaseStream(stream, IID_IDispatch,
+                                                         reinterpret_cast<void**>(&root))))
+        throw std::runtime_error("cannot reach the hosted world");
+    return root;
+}
+
+void WordHost::endWorld() {
+    onHostThread([this] { state_->endWorld(); });
+}
+
+CallCounts WordHost::counts() {
+    CallCounts counts;
+    onHostThread([&] { counts = state_->objects->counts(); });
+    return counts;
+}
+
+}  // namespace k72645::sim::win32host

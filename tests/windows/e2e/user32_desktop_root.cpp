@@ -1,0 +1,80 @@
+#include "tests/windows/e2e/user32_desktop_root.h"
+
+#include <windows.h>
+
+#include "automation/text.h"
+#include "automation/vb.h"
+
+namespace k72645::e2e {
+
+namespace {
+std::u16string textOrAny(const Arguments& args, std::size_t index) {
+    const Variant& v = argumentAt(args, index);
+    return v.isMissing() ? std::u16string() : vb::cStr(v);
+}
+WindowHandle handleAt(const Arguments& args, std::size_t index) {
+    return vb::cLng(requiredArgument(args, index));
+}
+
+// The windows of this process whose class is the one named (case ignored; "" for every
+// class), top-level and child ones.
+struct Census {
+    std::u16string className;
+    std::int32_t count = 0;
+};
+
+void countOne(HWND window, Census& census) {
+    wchar_t name[256] = {};
+    const int length = ::GetClassNameW(window, name, 256);
+    const std::u16string found(reinterpret_cast<const char16_t*>(name),
+                               static_cast<std::size_t>(length > 0 ? length : 0));
+    if (census.className.empty() || equalsIgnoreCase(found, census.className))
+        ++census.count;
+}
+
+BOOL CALLBACK countChild(HWND window, LPARAM state) {
+    countOne(window, *reinterpret_cast<Census*>(state));
+    return TRUE;
+}
+
+BOOL CALLBACK countTopLevel(HWND window, LPARAM state) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process != ::GetCurrentProcessId())
+        return TRUE;
+    countOne(window, *reinterpret_cast<Census*>(state));
+    ::EnumChildWindows(window, &countChild, state);
+    return TRUE;
+}
+}  // namespace
+
+User32DesktopRoot::User32DesktopRoot() {
+    method(u"FindWindow", [this](Arguments& args) {
+        return Variant(desktop_.FindWindowA(textOrAny(args, 0), textOrAny(args, 1)));
+    });
+    method(u"IsWindowVisible", [this](Arguments& args) {
+        return Variant(desktop_.IsWindowVisible(handleAt(args, 0)));
+    });
+    method(u"IsIconic",
+           [this](Arguments& args) { return Variant(desktop_.IsIconic(handleAt(args, 0))); });
+    method(u"GetWindowText", [this](Arguments& args) {
+        std::u16string text;
+        desktop_.GetWindowTextA(handleAt(args, 0), text, 4096);
+        return Variant(text);
+    });
+    method(u"GetForegroundWindow", [](Arguments&) {
+        return Variant(
+            static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(::GetForegroundWindow())));
+    });
+    method(u"SendMessage", [this](Arguments& args) {
+        const std::int32_t message = vb::cLng(requiredArgument(args, 1));
+        return Variant(desktop_.SendMessageA(handleAt(args, 0), message, 0, 0));
+    });
+    method(u"WindowCount", [](Arguments& args) {
+        Census census{vb::cStr(requiredArgument(args, 0))};
+        ::EnumWindows(&countTopLevel, reinterpret_cast<LPARAM>(&census));
+        return Variant(census.count);
+    });
+}
+
+}  // namespace k72645::e2e
