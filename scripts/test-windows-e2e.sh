@@ -12,7 +12,7 @@ jobs=$(( $(nproc) < 2 ? $(nproc) : 2 ))
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=d"
 scenarios=("$@")
-[ ${#scenarios[@]} -gt 0 ] || scenarios=(course/scenarios tests/windows/e2e/scenarios)
+[ ${#scenarios[@]} -gt 0 ] || scenarios=(course/scenarios)
 
 run_player() {
   local preset=$1 arch=$2
