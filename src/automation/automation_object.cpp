@@ -14,7 +14,9 @@ void AutomationObject::method(std::u16string name, Method method) {
     members_[lcase(name)].method = std::move(method);
 }
 
-void AutomationObject::defaultMember(std::u16string name) { defaultMember_ = lcase(name); }
+void AutomationObject::defaultMember(std::u16string name) {
+    defaultMember_ = lcase(name);
+}
 
 bool AutomationObject::hasMember(std::u16string_view member) const {
     return find(member) != nullptr;
@@ -32,17 +34,22 @@ ComError AutomationObject::memberNotFound(std::u16string_view) const {
 Variant AutomationObject::invoke(std::u16string_view member, InvokeKind kind, Arguments& args) {
     beforeInvoke(member);
     const Member* m = find(member);
-    if (!m) throw memberNotFound(member);
+    if (!m)
+        throw memberNotFound(member);
     if (kind == InvokeKind::PropertyPut) {
-        if (!m->setter) throw memberNotFound(member);
-        if (args.empty()) throw errors::argumentNotOptional();
+        if (!m->setter)
+            throw memberNotFound(member);
+        if (args.empty())
+            throw errors::argumentNotOptional();
         Variant value = args.back().value;
         Arguments index(args.begin(), args.end() - 1);
         m->setter(index, value);
         return {};
     }
-    if (m->method) return m->method(args);
-    if (m->getter) return m->getter(args);
+    if (m->method)
+        return m->method(args);
+    if (m->getter)
+        return m->getter(args);
     throw memberNotFound(member);
 }
 

@@ -59,13 +59,27 @@ std::u16string descriptionOf(std::int32_t number);
 // A runtime error with VB's description; the source defaults to the component's project name.
 ComError runtime(std::int32_t number, std::u16string source = u"K72645");
 
-inline ComError overflow() { return runtime(kOverflow); }
-inline ComError subscriptOutOfRange() { return runtime(kSubscriptOutOfRange); }
-inline ComError typeMismatch() { return runtime(kTypeMismatch); }
-inline ComError objectNotSet() { return runtime(kObjectNotSet); }
-inline ComError memberNotFound() { return runtime(kMemberNotFound); }
-inline ComError invalidCall() { return runtime(kInvalidCall); }
-inline ComError argumentNotOptional() { return runtime(kArgumentNotOptional); }
+inline ComError overflow() {
+    return runtime(kOverflow);
+}
+inline ComError subscriptOutOfRange() {
+    return runtime(kSubscriptOutOfRange);
+}
+inline ComError typeMismatch() {
+    return runtime(kTypeMismatch);
+}
+inline ComError objectNotSet() {
+    return runtime(kObjectNotSet);
+}
+inline ComError memberNotFound() {
+    return runtime(kMemberNotFound);
+}
+inline ComError invalidCall() {
+    return runtime(kInvalidCall);
+}
+inline ComError argumentNotOptional() {
+    return runtime(kArgumentNotOptional);
+}
 }  // namespace errors
 
 }  // namespace k72645

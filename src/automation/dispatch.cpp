@@ -4,7 +4,8 @@ namespace k72645 {
 
 namespace {
 const Dispatch& checked(const DispatchPtr& object) {
-    if (!object) throw errors::objectNotSet();
+    if (!object)
+        throw errors::objectNotSet();
     return *object;
 }
 }  // namespace
@@ -31,13 +32,16 @@ void put(const DispatchPtr& object, std::u16string_view member, Variant value, A
 }
 
 DispatchPtr toObject(const Variant& value) {
-    if (!value.isObject()) throw errors::typeMismatch();
-    if (!value.object()) throw errors::objectNotSet();
+    if (!value.isObject())
+        throw errors::typeMismatch();
+    if (!value.object())
+        throw errors::objectNotSet();
     return value.object();
 }
 
 bool sameObject(const DispatchPtr& a, const DispatchPtr& b) {
-    if (!a || !b) return !a && !b;
+    if (!a || !b)
+        return !a && !b;
     return a->identity() == b->identity();
 }
 
@@ -48,7 +52,8 @@ const Variant& argumentAt(const Arguments& args, std::size_t index) {
 
 const Variant& requiredArgument(const Arguments& args, std::size_t index) {
     const Variant& value = argumentAt(args, index);
-    if (value.isMissing()) throw errors::argumentNotOptional();
+    if (value.isMissing())
+        throw errors::argumentNotOptional();
     return value;
 }
 

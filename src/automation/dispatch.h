@@ -2,8 +2,8 @@
 #pragma once
 
 #include <string>
-#include <type_traits>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "automation/com_error.h"
@@ -21,8 +21,8 @@ struct Argument {
 
     Argument() = default;
     template <class T>
-        requires(!std::is_same_v<std::decay_t<T>, Argument>)
-    Argument(T&& v) : value(std::forward<T>(v)) {}
+    requires(!std::is_same_v<std::decay_t<T>, Argument>) Argument(T&& v)
+        : value(std::forward<T>(v)) {}
     static Argument ref(Variant v) {
         Argument a(std::move(v));
         a.byRef = true;

@@ -106,18 +106,28 @@ char16_t lowerChar(char16_t c) {
     if (c < 0x80) {
         return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
     }
-    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7)) return static_cast<char16_t>(c + 32);
-    if (c == 0x178) return 0xFF;
+    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7))
+        return static_cast<char16_t>(c + 32);
+    if (c == 0x178)
+        return 0xFF;
     // Latin Extended-A: pairs, upper case on the even code, except 0x130-0x138 and 0x149-0x177
     // whose pairs start on the odd code after the dotless i and the kra.
-    if (c >= 0x100 && c <= 0x12F) return (c % 2 == 0) ? static_cast<char16_t>(c + 1) : c;
-    if (c >= 0x132 && c <= 0x137) return (c % 2 == 0) ? static_cast<char16_t>(c + 1) : c;
-    if (c >= 0x139 && c <= 0x148) return (c % 2 == 1) ? static_cast<char16_t>(c + 1) : c;
-    if (c >= 0x14A && c <= 0x177) return (c % 2 == 0) ? static_cast<char16_t>(c + 1) : c;
-    if (c >= 0x179 && c <= 0x17E) return (c % 2 == 1) ? static_cast<char16_t>(c + 1) : c;
-    if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) return static_cast<char16_t>(c + 32);
-    if (c >= 0x410 && c <= 0x42F) return static_cast<char16_t>(c + 32);
-    if (c >= 0x400 && c <= 0x40F) return static_cast<char16_t>(c + 80);
+    if (c >= 0x100 && c <= 0x12F)
+        return (c % 2 == 0) ? static_cast<char16_t>(c + 1) : c;
+    if (c >= 0x132 && c <= 0x137)
+        return (c % 2 == 0) ? static_cast<char16_t>(c + 1) : c;
+    if (c >= 0x139 && c <= 0x148)
+        return (c % 2 == 1) ? static_cast<char16_t>(c + 1) : c;
+    if (c >= 0x14A && c <= 0x177)
+        return (c % 2 == 0) ? static_cast<char16_t>(c + 1) : c;
+    if (c >= 0x179 && c <= 0x17E)
+        return (c % 2 == 1) ? static_cast<char16_t>(c + 1) : c;
+    if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2)
+        return static_cast<char16_t>(c + 32);
+    if (c >= 0x410 && c <= 0x42F)
+        return static_cast<char16_t>(c + 32);
+    if (c >= 0x400 && c <= 0x40F)
+        return static_cast<char16_t>(c + 80);
     return c;
 }
 
@@ -125,33 +135,46 @@ char16_t upperChar(char16_t c) {
     if (c < 0x80) {
         return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
     }
-    if ((c >= 0xE0 && c <= 0xFE && c != 0xF7)) return static_cast<char16_t>(c - 32);
-    if (c == 0xFF) return 0x178;
-    if (c >= 0x100 && c <= 0x12F) return (c % 2 == 1) ? static_cast<char16_t>(c - 1) : c;
-    if (c >= 0x132 && c <= 0x137) return (c % 2 == 1) ? static_cast<char16_t>(c - 1) : c;
-    if (c >= 0x139 && c <= 0x148) return (c % 2 == 0) ? static_cast<char16_t>(c - 1) : c;
-    if (c >= 0x14A && c <= 0x177) return (c % 2 == 1) ? static_cast<char16_t>(c - 1) : c;
-    if (c >= 0x179 && c <= 0x17E) return (c % 2 == 0) ? static_cast<char16_t>(c - 1) : c;
-    if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) return static_cast<char16_t>(c - 32);
-    if (c >= 0x430 && c <= 0x44F) return static_cast<char16_t>(c - 32);
-    if (c >= 0x450 && c <= 0x45F) return static_cast<char16_t>(c - 80);
+    if ((c >= 0xE0 && c <= 0xFE && c != 0xF7))
+        return static_cast<char16_t>(c - 32);
+    if (c == 0xFF)
+        return 0x178;
+    if (c >= 0x100 && c <= 0x12F)
+        return (c % 2 == 1) ? static_cast<char16_t>(c - 1) : c;
+    if (c >= 0x132 && c <= 0x137)
+        return (c % 2 == 1) ? static_cast<char16_t>(c - 1) : c;
+    if (c >= 0x139 && c <= 0x148)
+        return (c % 2 == 0) ? static_cast<char16_t>(c - 1) : c;
+    if (c >= 0x14A && c <= 0x177)
+        return (c % 2 == 1) ? static_cast<char16_t>(c - 1) : c;
+    if (c >= 0x179 && c <= 0x17E)
+        return (c % 2 == 0) ? static_cast<char16_t>(c - 1) : c;
+    if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2)
+        return static_cast<char16_t>(c - 32);
+    if (c >= 0x430 && c <= 0x44F)
+        return static_cast<char16_t>(c - 32);
+    if (c >= 0x450 && c <= 0x45F)
+        return static_cast<char16_t>(c - 80);
     return c;
 }
 
 std::u16string lcase(std::u16string_view text) {
     std::u16string out(text);
-    for (auto& c : out) c = lowerChar(c);
+    for (auto& c : out)
+        c = lowerChar(c);
     return out;
 }
 
 std::u16string ucase(std::u16string_view text) {
     std::u16string out(text);
-    for (auto& c : out) c = upperChar(c);
+    for (auto& c : out)
+        c = upperChar(c);
     return out;
 }
 
 char16_t chr(std::int32_t code) {
-    if (code < 0 || code > 255) throw errors::invalidCall();
+    if (code < 0 || code > 255)
+        throw errors::invalidCall();
     if (code >= 0x80 && code <= 0x9F) {
         char16_t c = kCp1252High[static_cast<std::size_t>(code - 0x80)];
         return c == 0 ? static_cast<char16_t>(code) : c;
@@ -160,68 +183,81 @@ char16_t chr(std::int32_t code) {
 }
 
 std::int32_t ansiCode(char16_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return c;
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
     for (std::size_t i = 0; i < kCp1252High.size(); ++i) {
-        if (kCp1252High[i] == c) return static_cast<std::int32_t>(0x80 + i);
+        if (kCp1252High[i] == c)
+            return static_cast<std::int32_t>(0x80 + i);
     }
     // The five codes the page leaves undefined stand for the C1 controls of the same value;
     // the other C1 controls have no code (0x80 is the euro sign, not U+0080).
-    if (c >= 0x80 && c <= 0x9F && kCp1252High[c - 0x80] == 0) return c;
+    if (c >= 0x80 && c <= 0x9F && kCp1252High[c - 0x80] == 0)
+        return c;
     return -1;
 }
 
 std::int32_t asc(std::u16string_view text) {
-    if (text.empty()) throw errors::invalidCall();
+    if (text.empty())
+        throw errors::invalidCall();
     std::int32_t code = ansiCode(text[0]);
     return code < 0 ? u'?' : code;
 }
 
 std::u16string left(std::u16string_view text, std::int64_t length) {
-    if (length < 0) throw errors::invalidCall();
+    if (length < 0)
+        throw errors::invalidCall();
     return std::u16string(text.substr(0, static_cast<std::size_t>(length)));
 }
 
 std::u16string right(std::u16string_view text, std::int64_t length) {
-    if (length < 0) throw errors::invalidCall();
+    if (length < 0)
+        throw errors::invalidCall();
     auto n = std::min<std::size_t>(static_cast<std::size_t>(length), text.size());
     return std::u16string(text.substr(text.size() - n));
 }
 
 std::u16string mid(std::u16string_view text, std::int64_t start, std::int64_t length) {
-    if (start < 1) throw errors::invalidCall();
-    if (static_cast<std::uint64_t>(start) > text.size()) return u"";
+    if (start < 1)
+        throw errors::invalidCall();
+    if (static_cast<std::uint64_t>(start) > text.size())
+        return u"";
     auto from = static_cast<std::size_t>(start - 1);
-    if (length < 0) return std::u16string(text.substr(from));
+    if (length < 0)
+        return std::u16string(text.substr(from));
     return std::u16string(text.substr(from, static_cast<std::size_t>(length)));
 }
 
 std::int64_t inStr(std::u16string_view text, std::u16string_view needle, std::int64_t start) {
-    if (start < 1) throw errors::invalidCall();
+    if (start < 1)
+        throw errors::invalidCall();
     if (static_cast<std::uint64_t>(start) > text.size()) {
-        return (needle.empty() && static_cast<std::uint64_t>(start) == text.size() + 1) ? start
-                                                                                          : 0;
+        return (needle.empty() && static_cast<std::uint64_t>(start) == text.size() + 1) ? start : 0;
     }
     auto pos = text.find(needle, static_cast<std::size_t>(start - 1));
     return pos == std::u16string_view::npos ? 0 : static_cast<std::int64_t>(pos) + 1;
 }
 
 std::int64_t inStrRev(std::u16string_view text, std::u16string_view needle) {
-    if (needle.empty()) return static_cast<std::int64_t>(text.size());
+    if (needle.empty())
+        return static_cast<std::int64_t>(text.size());
     auto pos = text.rfind(needle);
     return pos == std::u16string_view::npos ? 0 : static_cast<std::int64_t>(pos) + 1;
 }
 
 std::u16string trim(std::u16string_view text) {
     auto first = text.find_first_not_of(u' ');
-    if (first == std::u16string_view::npos) return u"";
+    if (first == std::u16string_view::npos)
+        return u"";
     auto last = text.find_last_not_of(u' ');
     return std::u16string(text.substr(first, last - first + 1));
 }
 
 bool equalsIgnoreCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lowerChar(a[i]) != lowerChar(b[i])) return false;
+        if (lowerChar(a[i]) != lowerChar(b[i]))
+            return false;
     }
     return true;
 }

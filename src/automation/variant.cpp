@@ -21,18 +21,33 @@ bool Variant::isNumeric() const {
 namespace {
 template <class T, class V>
 const T& access(const V& v) {
-    if (const T* p = std::get_if<T>(&v)) return *p;
+    if (const T* p = std::get_if<T>(&v))
+        return *p;
     throw errors::typeMismatch();
 }
 }  // namespace
 
-bool Variant::boolean() const { return access<bool>(v_); }
-std::int16_t Variant::integer() const { return access<std::int16_t>(v_); }
-std::int32_t Variant::long32() const { return access<std::int32_t>(v_); }
-double Variant::dbl() const { return access<double>(v_); }
-Date Variant::date() const { return access<Date>(v_); }
-const std::u16string& Variant::string() const { return access<std::u16string>(v_); }
-const DispatchPtr& Variant::object() const { return access<DispatchPtr>(v_); }
+bool Variant::boolean() const {
+    return access<bool>(v_);
+}
+std::int16_t Variant::integer() const {
+    return access<std::int16_t>(v_);
+}
+std::int32_t Variant::long32() const {
+    return access<std::int32_t>(v_);
+}
+double Variant::dbl() const {
+    return access<double>(v_);
+}
+Date Variant::date() const {
+    return access<Date>(v_);
+}
+const std::u16string& Variant::string() const {
+    return access<std::u16string>(v_);
+}
+const DispatchPtr& Variant::object() const {
+    return access<DispatchPtr>(v_);
+}
 
 std::u16string Variant::typeName() const {
     switch (type()) {
@@ -61,8 +76,10 @@ std::u16string Variant::typeName() const {
 }
 
 bool Variant::operator==(const Variant& other) const {
-    if (type() != other.type()) return false;
-    if (isObject()) return sameObject(object(), other.object());
+    if (type() != other.type())
+        return false;
+    if (isObject())
+        return sameObject(object(), other.object());
     return v_ == other.v_;
 }
 

@@ -41,8 +41,8 @@ public:
     Variant(const char16_t* value) : v_(std::u16string(value)) {}
     Variant(DispatchPtr value) : v_(std::move(value)) {}
     template <class T>
-        requires std::is_base_of_v<Dispatch, T>
-    Variant(std::shared_ptr<T> value) : v_(DispatchPtr(std::move(value))) {}
+    requires std::is_base_of_v<Dispatch, T> Variant(std::shared_ptr<T> value)
+        : v_(DispatchPtr(std::move(value))) {}
     Variant(std::nullptr_t) : v_(DispatchPtr()) {}
     // A narrow string literal would silently become a Boolean: refuse it.
     Variant(const char*) = delete;

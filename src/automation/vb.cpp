@@ -1,7 +1,7 @@
 #include "automation/vb.h"
 
-#include <cmath>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
@@ -25,12 +25,15 @@ ComError invalidUseOfNull() {
 bool parseNumber(std::u16string_view text, double& out) {
     std::string ascii;
     for (char16_t c : trim(text)) {
-        if (c > 0x7F) return false;
+        if (c > 0x7F)
+            return false;
         ascii += static_cast<char>(c);
     }
-    if (ascii.empty()) return false;
+    if (ascii.empty())
+        return false;
     std::size_t i = 0;
-    if (ascii[i] == '+' || ascii[i] == '-') ++i;
+    if (ascii[i] == '+' || ascii[i] == '-')
+        ++i;
     bool digits = false;
     while (i < ascii.size() && std::isdigit(static_cast<unsigned char>(ascii[i]))) {
         ++i;
@@ -43,18 +46,22 @@ bool parseNumber(std::u16string_view text, double& out) {
             digits = true;
         }
     }
-    if (!digits) return false;
+    if (!digits)
+        return false;
     if (i < ascii.size() && (ascii[i] == 'e' || ascii[i] == 'E')) {
         ++i;
-        if (i < ascii.size() && (ascii[i] == '+' || ascii[i] == '-')) ++i;
+        if (i < ascii.size() && (ascii[i] == '+' || ascii[i] == '-'))
+            ++i;
         bool exp = false;
         while (i < ascii.size() && std::isdigit(static_cast<unsigned char>(ascii[i]))) {
             ++i;
             exp = true;
         }
-        if (!exp) return false;
+        if (!exp)
+            return false;
     }
-    if (i != ascii.size()) return false;
+    if (i != ascii.size())
+        return false;
     out = std::strtod(ascii.c_str(), nullptr);
     return true;
 }
@@ -64,10 +71,13 @@ double roundHalfEven(double value) {
     return r;
 }
 
-std::u16string ascii(const std::string& s) { return std::u16string(s.begin(), s.end()); }
+std::u16string ascii(const std::string& s) {
+    return std::u16string(s.begin(), s.end());
+}
 
 std::u16string formatDouble(double value) {
-    if (value == 0) return u"0";
+    if (value == 0)
+        return u"0";
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.15G", value);
     return ascii(buffer);
@@ -93,7 +103,8 @@ std::u16string formatDate(Date d) {
     long mp = (5 * doy + 2) / 153;
     long day = doy - (153 * mp + 2) / 5 + 1;
     long month = mp < 10 ? mp + 3 : mp - 9;
-    if (month <= 2) ++y;
+    if (month <= 2)
+        ++y;
     char buffer[160];
     if (seconds == 0) {
         std::snprintf(buffer, sizeof buffer, "%02ld/%02ld/%04ld", day, month, y);
@@ -107,8 +118,10 @@ std::u16string formatDate(Date d) {
 }  // namespace
 
 Variant valueOf(const Variant& value) {
-    if (!value.isObject()) return value;
-    if (!value.object()) throw errors::objectNotSet();
+    if (!value.isObject())
+        return value;
+    if (!value.object())
+        throw errors::objectNotSet();
     Variant inner = get(value.object(), u"");
     return valueOf(inner);
 }
@@ -132,10 +145,13 @@ double cDbl(const Variant& raw) {
             return value.date().serial;
         case Variant::Type::String: {
             const auto& s = value.string();
-            if (equalsIgnoreCase(trim(s), u"True")) return -1;
-            if (equalsIgnoreCase(trim(s), u"False")) return 0;
+            if (equalsIgnoreCase(trim(s), u"True"))
+                return -1;
+            if (equalsIgnoreCase(trim(s), u"False"))
+                return 0;
             double d = 0;
-            if (!parseNumber(s, d)) throw errors::typeMismatch();
+            if (!parseNumber(s, d))
+                throw errors::typeMismatch();
             return d;
         }
         default:
@@ -145,23 +161,28 @@ double cDbl(const Variant& raw) {
 
 std::int16_t cInt(const Variant& value) {
     double d = roundHalfEven(cDbl(value));
-    if (!(d >= -32768.0 && d <= 32767.0)) throw errors::overflow();
+    if (!(d >= -32768.0 && d <= 32767.0))
+        throw errors::overflow();
     return static_cast<std::int16_t>(d);
 }
 
 std::int32_t cLng(const Variant& value) {
     double d = roundHalfEven(cDbl(value));
-    if (!(d >= -2147483648.0 && d <= 2147483647.0)) throw errors::overflow();
+    if (!(d >= -2147483648.0 && d <= 2147483647.0))
+        throw errors::overflow();
     return static_cast<std::int32_t>(d);
 }
 
 bool cBool(const Variant& raw) {
     Variant value = valueOf(raw);
-    if (value.type() == Variant::Type::Boolean) return value.boolean();
+    if (value.type() == Variant::Type::Boolean)
+        return value.boolean();
     if (value.type() == Variant::Type::String) {
         const auto t = trim(value.string());
-        if (equalsIgnoreCase(t, u"True")) return true;
-        if (equalsIgnoreCase(t, u"False")) return false;
+        if (equalsIgnoreCase(t, u"True"))
+            return true;
+        if (equalsIgnoreCase(t, u"False"))
+            return false;
     }
     return cDbl(value) != 0;
 }
@@ -198,7 +219,8 @@ std::u16string str(const Variant& raw) {
     std::u16string text = cStr(value);
     if (value.isNumeric() && value.type() != Variant::Type::Date && !text.empty() &&
         text[0] != u'-') {
-        if (value.type() == Variant::Type::Boolean) return text;
+        if (value.type() == Variant::Type::Boolean)
+            return text;
         return u" " + text;
     }
     return text;
@@ -225,21 +247,28 @@ std::int32_t addLong(std::int32_t a, std::int32_t b) {
 bool equals(const Variant& rawA, const Variant& rawB) {
     Variant a = valueOf(rawA);
     Variant b = valueOf(rawB);
-    if (a.isNull() || b.isNull()) return false;
+    if (a.isNull() || b.isNull())
+        return false;
     bool aText = a.isString();
     bool bText = b.isString();
-    if (aText && bText) return a.string() == b.string();
-    if (a.isEmpty() && b.isEmpty()) return true;
-    if (aText && b.isEmpty()) return a.string().empty();
-    if (bText && a.isEmpty()) return b.string().empty();
+    if (aText && bText)
+        return a.string() == b.string();
+    if (a.isEmpty() && b.isEmpty())
+        return true;
+    if (aText && b.isEmpty())
+        return a.string().empty();
+    if (bText && a.isEmpty())
+        return b.string().empty();
     if (aText || bText) {
         // A number and text: the text must read as a number.
         const Variant& text = aText ? a : b;
         double d = 0;
-        if (!parseNumber(text.string(), d)) throw errors::typeMismatch();
+        if (!parseNumber(text.string(), d))
+            throw errors::typeMismatch();
         return d == cDbl(aText ? b : a);
     }
-    if (a.isMissing() || b.isMissing()) throw errors::typeMismatch();
+    if (a.isMissing() || b.isMissing())
+        throw errors::typeMismatch();
     return cDbl(a) == cDbl(b);
 }
 

@@ -28,7 +28,8 @@ const std::vector<ExerciseInfo>& exerciseCatalog() {
 
 std::optional<ExerciseInfo> findExercise(std::int32_t number) {
     for (const auto& info : exerciseCatalog()) {
-        if (info.number == number) return info;
+        if (info.number == number)
+            return info;
     }
     return std::nullopt;
 }

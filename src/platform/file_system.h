@@ -38,7 +38,7 @@ public:
     // second" uses). 53 when missing.
     virtual std::int64_t modificationTime(const std::u16string& path) = 0;
     virtual void setModificationTime(const std::u16string& path, std::int64_t seconds) = 0;
-    virtual std::string readFile(const std::u16string& path) = 0;   // raw bytes; 53 when missing
+    virtual std::string readFile(const std::u16string& path) = 0;  // raw bytes; 53 when missing
     virtual void writeFile(const std::u16string& path, const std::string& bytes) = 0;
 };
 

@@ -6,7 +6,8 @@
 namespace k72645 {
 
 void ThreadSleeper::sleep(std::int32_t milliseconds) {
-    if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    if (milliseconds > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
 }  // namespace k72645

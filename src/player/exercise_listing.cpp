@@ -7,8 +7,7 @@ namespace k72645::player {
 
 void printExerciseList(std::ostream& out) {
     for (const auto& info : exerciseCatalog()) {
-        out << info.number << "  " << toUtf8(info.className) << "  " << toUtf8(info.title)
-            << "\n";
+        out << info.number << "  " << toUtf8(info.className) << "  " << toUtf8(info.title) << "\n";
     }
 }
 

@@ -11,11 +11,11 @@ namespace {
 // A small object with a property, a method, an indexed default member and a by-reference
 // parameter, as the component's own objects declare them.
 class Counter : public AutomationObject {
-  public:
+public:
     static std::shared_ptr<Counter> create() { return std::shared_ptr<Counter>(new Counter()); }
     std::int32_t value = 0;
 
-  private:
+private:
     Counter() {
         property(
             u"Value", [this](Arguments&) { return Variant(value); },
@@ -72,7 +72,7 @@ TEST(AutomationObject, EmptyNameIsTheDefaultMember) {
     EXPECT_EQ(errorNumberOf([&] { get(counter, u""); }), errors::kArgumentNotOptional);
     // Comparing an object with a value reads its default member.
     class Named : public AutomationObject {
-      public:
+    public:
         Named() {
             property(u"Name", [](Arguments&) { return Variant(u"Lettre"); });
             defaultMember(u"Name");

@@ -5,9 +5,7 @@ namespace {
 
 class Question0514Test : public LateExerciseTest {
 protected:
-    Question0514Test() {
-        prepare(514);
-    }
+    Question0514Test() { prepare(514); }
     // The learner's fields typed at t01, between the two spaces of the zone s01.
     std::u16string checkZone(const std::u16string& markup) {
         type(bookmark(u"t01"), markup);

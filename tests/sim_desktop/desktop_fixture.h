@@ -14,7 +14,7 @@ using Handles = std::vector<WindowHandle>;
 inline constexpr WindowHandle kMissing = 0x7ffffff0;
 
 class DesktopTest : public ::testing::Test {
-  protected:
+protected:
     WindowHandle open(const std::u16string& className, const std::u16string& title,
                       WindowHandle parent = 0, bool visible = true) {
         return desktop.createWindow({className, title, 0, parent, 0, visible});

@@ -16,7 +16,7 @@
 namespace k72645::sim {
 
 class SimDesktop : public Desktop, public WindowSystem {
-  public:
+public:
     SimDesktop();
 
     // WindowSystem
@@ -79,7 +79,7 @@ class SimDesktop : public Desktop, public WindowSystem {
         return messages_;
     }
 
-  private:
+private:
     struct Window {
         WindowTraits traits;  // traits.owner: 0 for a child window, else 0 or a top-level window
         bool minimized = false;

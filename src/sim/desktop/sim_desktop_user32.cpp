@@ -18,7 +18,8 @@ constexpr std::int32_t kShowNa = 8;
 constexpr std::int32_t kShowDefault = 10;
 constexpr std::int32_t kForceMinimize = 11;
 
-bool matches(const WindowTraits& traits, const std::u16string& className, const std::u16string& title) {
+bool matches(const WindowTraits& traits, const std::u16string& className,
+             const std::u16string& title) {
     return (className.empty() || equalsIgnoreCase(traits.className, className)) &&
            (title.empty() || traits.title == title);
 }

@@ -20,7 +20,7 @@ struct WindowTraits {
 };
 
 class WindowSystem {
-  public:
+public:
     virtual ~WindowSystem() = default;
 
     // Creates a window and returns its handle; a new top-level window goes on top of the

@@ -68,7 +68,8 @@ void Win32WindowSystem::registerClass(const std::u16string& className) {
 }
 
 WindowHandle Win32WindowSystem::createWindow(const WindowTraits& traits) {
-    if ((traits.parent && !windowExists(traits.parent)) || (traits.owner && !windowExists(traits.owner)))
+    if ((traits.parent && !windowExists(traits.parent)) ||
+        (traits.owner && !windowExists(traits.owner)))
         return 0;
     registerClass(traits.className);
     Quiet quiet(quiet_);
@@ -81,9 +82,9 @@ WindowHandle Win32WindowSystem::createWindow(const WindowTraits& traits) {
         style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
         above = hwnd(traits.owner);
     }
-    HWND created =
-        ::CreateWindowExW(static_cast<DWORD>(traits.exStyle), wide(traits.className), wide(traits.title),
-                          style, 0, 0, 400, 300, above, nullptr, instance(), this);
+    HWND created = ::CreateWindowExW(static_cast<DWORD>(traits.exStyle), wide(traits.className),
+                                     wide(traits.title), style, 0, 0, 400, 300, above, nullptr,
+                                     instance(), this);
     if (!created)
         return 0;
     const WindowHandle window = handleOf(created);

@@ -33,7 +33,10 @@ std::int32_t fieldTypeOf(std::u16string_view code) {
 class FieldsObject : public WordObject {
 public:
     FieldsObject(WordPtr instance, DocumentPtr document, std::size_t start, std::size_t end)
-        : WordObject(std::move(instance)), document_(std::move(document)), start_(start), end_(end) {
+        : WordObject(std::move(instance)),
+          document_(std::move(document)),
+          start_(start),
+          end_(end) {
         readOnly(u"Count", [this] { return Variant(static_cast<std::int32_t>(fields().size())); });
         method(u"Item", [this](Arguments& args) {
             const auto all = fields();

@@ -10,7 +10,10 @@ namespace {
 class ParagraphObject : public WordObject {
 public:
     ParagraphObject(WordPtr instance, DocumentPtr document, std::size_t start, std::size_t end)
-        : WordObject(std::move(instance)), document_(std::move(document)), start_(start), end_(end) {
+        : WordObject(std::move(instance)),
+          document_(std::move(document)),
+          start_(start),
+          end_(end) {
         readOnly(u"Range", [this] { return makeRange(wordPtr(), document_, start_, end_); });
     }
 

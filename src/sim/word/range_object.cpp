@@ -13,7 +13,10 @@ namespace {
 class RangeObject : public WordObject, public CoversStory {
 public:
     RangeObject(WordPtr instance, DocumentPtr document, std::size_t start, std::size_t end)
-        : WordObject(std::move(instance)), document_(std::move(document)), start_(start), end_(end) {
+        : WordObject(std::move(instance)),
+          document_(std::move(document)),
+          start_(start),
+          end_(end) {
         property(
             u"Text", [this](Arguments&) { return Variant(renderedText(word(), coveredSpan())); },
             [this](Arguments&, const Variant& v) { replace(vb::cStr(v)); });
