@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 
 #include "sim/story/story.h"
 #include "sim_story/story_builders.h"
@@ -62,28 +61,6 @@ TEST(Paragraphs, LabelSheetOfNextFieldsAndItsFieldRanges) {
     EXPECT_TRUE(story.fields(start, next.end).empty());
     EXPECT_TRUE(story.fields(next.begin + 1, end).empty());
     EXPECT_EQ(story.fields(next.begin, next.end + 1).size(), 1u);
-}
-
-TEST(Paragraphs, ReadingEveryParagraphOfALongStoryStaysLinear) {
-    std::u16string markup;
-    constexpr std::size_t kParagraphs = 20000;
-    for (std::size_t k = 0; k < kParagraphs; ++k) {
-        markup += u"Cher { MERGEFIELD Prenom }, le { DATE \\@ \"d MMMM yyyy\" }.\\r";
-    }
-    const Story story = storyFrom(markup);
-    const auto started = std::chrono::steady_clock::now();
-    std::size_t total = 0;
-    for (std::size_t k = 1; k <= story.paragraphCount(); ++k) {
-        auto [s, e] = story.paragraphRange(k);
-        total += story.render(s, e, {}).size();
-        total += story.fields(s, e).size();
-    }
-    const auto elapsed = std::chrono::steady_clock::now() - started;
-    EXPECT_EQ(story.paragraphCount(), kParagraphs);
-    EXPECT_GT(total, kParagraphs * 20);
-    // A rescan of the story per paragraph would take minutes; a linear reading, milliseconds
-    // (seconds under sanitizers).
-    EXPECT_LT(elapsed, std::chrono::seconds(20));
 }
 
 }  // namespace
