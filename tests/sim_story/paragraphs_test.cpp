@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-
 #include "sim/story/story.h"
 #include "sim_story/story_builders.h"
 
