@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <string>
 
+#include "tests/windows/regsvr32.h"
+
 // Outside the anonymous namespace: the compiler must not conclude that no class implements it.
 namespace player {
 struct AbstractModule : public IDispatch {
@@ -46,21 +48,7 @@ std::wstring text(BSTR value) {
     return value ? std::wstring(value, SysStringLen(value)) : L"";
 }
 
-DWORD runRegsvr32(const std::wstring& arguments) {
-    std::wstring command = L"regsvr32.exe /s " + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return 0xFFFFFFFF;
-    WaitForSingleObject(process.hProcess, 60000);
-    DWORD code = 0xFFFFFFFF;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
-}
+using k72645::windows_test::runRegsvr32;
 
 bool keyExists(const std::wstring& key) {
     HKEY handle = nullptr;

@@ -20,6 +20,8 @@
 #include "sim/win32host/word_host.h"
 #include "tests/windows/e2e/player_dispatch.h"
 
+#include "tests/windows/regsvr32.h"
+
 #include <objbase.h>
 #include <oleauto.h>
 
@@ -41,21 +43,7 @@ namespace {
 const wchar_t* kWordProgId = L"Word.Application.11";
 const wchar_t* kWordGlobalProgId = L"Word.Global";
 
-DWORD runRegsvr32(const std::wstring& arguments) {
-    std::wstring command = L"regsvr32.exe /s " + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return 0xFFFFFFFF;
-    WaitForSingleObject(process.hProcess, 60000);
-    DWORD code = 0xFFFFFFFF;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
-}
+using k72645::windows_test::runRegsvr32;
 
 // "Word.application.11" and "Word.Global" name the hosted Word's classes, as Word's setup
 // registers them.
