@@ -1,36 +1,97 @@
 #!/usr/bin/env bash
-# Every test: the native debug build, the same suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer, the fuzz targets for a bounded time, and the benchmarks.
+# Every test, in stages: the native suite (unit tests and the course's scenarios) built once with
+# AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz targets of that same build for a
+# bounded time, the benchmarks of the release build, then the Windows component: both DLLs built
+# with MinGW-w64, checked without running them, and proven under Wine for each bitness this
+# machine can run. A failing stage does not stop the later ones; the summary at the end says,
+# for each stage, passed, failed or skipped and why.
+# With arguments, runs only the named groups: native, windows.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
-
+source scripts/lib/stages.sh
 jobs=$(nproc)
-step() { printf '\n=== %s ===\n' "$*"; }
+groups=("$@")
+[ ${#groups[@]} -gt 0 ] || groups=(native windows)
+wants() { [[ " ${groups[*]} " == *" $1 "* ]]; }
 
-step "debug build and tests"
-cmake --preset debug >/dev/null
-cmake --build --preset debug -j "$jobs"
-ctest --preset debug -j "$jobs"
+install_native() { bash scripts/install-deps.sh; }
+install_windows() { bash scripts/install-deps.sh windows; }
 
-step "AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake --preset asan >/dev/null
-cmake --build --preset asan -j "$jobs"
-ctest --preset asan -j "$jobs"
+native_suite() {
+  cmake --preset asan >/dev/null
+  cmake --build --preset asan -j "$jobs"
+  ctest --preset asan -j "$jobs"
+}
 
-if [ -d tests/fuzz ]; then
-  step "fuzz targets (bounded)"
-  cmake --preset fuzz >/dev/null
-  cmake --build --preset fuzz -j "$jobs"
-  bash scripts/run-fuzzers.sh build/fuzz "${FUZZ_SECONDS:-30}"
-fi
+fuzzers() {
+  bash scripts/run-fuzzers.sh build/asan "${FUZZ_SECONDS:-30}"
+}
 
-if [ -d tests/bench ]; then
-  step "benchmarks"
+benchmarks() {
   cmake --preset release >/dev/null
   cmake --build --preset release -j "$jobs"
   bash scripts/run-benchmarks.sh build/release
+}
+
+windows_builds() {
+  local preset
+  for preset in windows-i686 windows-x86_64; do
+    printf -- '--- %s ---\n' "$preset"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
+  done
+}
+
+windows_static_checks() {
+  source scripts/lib/wine.sh
+  use_prefix win64
+  bash scripts/check-windows-dlls.sh build
+}
+
+# com_client PRESET ARCH: registration, creation and the player's interfaces through real COM.
+com_client() {
+  source scripts/lib/wine.sh
+  needs_bitness "$2" || return 0
+  in_wine "$2" "com-client-$2" 120 "build/$1/tests/windows/k72645_com_client.exe" \
+    "build/$1/src/k72645.dll"
+}
+
+# end_to_end ARCH: the course's scenarios through the DLL and the simulated Word as a COM server.
+end_to_end() {
+  source scripts/lib/wine.sh
+  needs_bitness "$1" || return 0
+  bash scripts/test-windows-e2e.sh --arch "$1" --no-build course/scenarios
+}
+
+# Skips the stage (and says why) when ARCH is win32 and this machine runs no 32-bit programs.
+needs_bitness() {
+  local why
+  [ "$1" = win32 ] || return 0
+  if ! why=$(probe_32bit); then
+    skip_stage "$why"
+    return 1
+  fi
+}
+
+if wants native; then
+  run_stage "install the native toolchain" install_native
+  run_stage "native suite under ASan and UBSan (unit tests, course scenarios)" native_suite
+  if [ -d tests/fuzz ]; then
+    run_stage "fuzz targets, ${FUZZ_SECONDS:-30} s each" fuzzers
+  fi
+  if [ -d tests/bench ]; then
+    run_stage "release build and benchmarks" benchmarks
+  fi
 fi
 
-step "Windows component under Wine (32-bit and 64-bit)"
-bash scripts/test-windows.sh
+if wants windows; then
+  run_stage "install MinGW-w64 and Wine" install_windows
+  run_stage "Windows DLLs built (i686, x86_64)" windows_builds
+  run_stage "Windows DLLs checked without running them" windows_static_checks
+  run_stage "COM client under 64-bit Wine" com_client windows-x86_64 win64
+  run_stage "course end to end under 64-bit Wine" end_to_end win64
+  run_stage "COM client under 32-bit Wine" com_client windows-i686 win32
+  run_stage "course end to end under 32-bit Wine" end_to_end win32
+fi
+
+summarize
