@@ -21,7 +21,7 @@ protected:
 
 TEST_F(TestePointTest, WordsWindowGoneGivesAM) {
     start(501);
-    call(app, u"Quit");
+    call(app, u"Quit", {std::int32_t{0}});  // the learner quits without saving
     check();
     EXPECT_TRUE(module.ErreurGenerale());
     EXPECT_EQ(module.CauseErreur(), u"AM");

@@ -91,7 +91,13 @@ TEST(CourseFiles, LetterTemplatesHoldTheirAutoTextEntries) {
         EXPECT_EQ(find(u"cdt")->value, u"Cordialement");
         ASSERT_NE(find(u"le"), file.autoText.end());
         EXPECT_EQ(find(u"le")->value, u"Nantes, le ");
-        EXPECT_EQ(find(u"vr"), file.autoText.end());
+        // 503 teaches inserting "vr", which the learner made in 501.
+        if (std::string(name) == "07264503.dot") {
+            ASSERT_NE(find(u"vr"), file.autoText.end());
+            EXPECT_EQ(find(u"vr")->value, u"Voyages et r\u00EAves");
+        } else {
+            EXPECT_EQ(find(u"vr"), file.autoText.end());
+        }
     }
 }
 
@@ -104,16 +110,17 @@ TEST(CourseFiles, DocumentsOfTheFirstExercisesHoldTheirBookmarks) {
     EXPECT_TRUE(document("17264502.doc").story.bookmark(u"e02").has_value());
     EXPECT_TRUE(document("07264504.doc").story.bookmark(u"e01").has_value());
 
-    // The learner types at t01; s01 must be empty at the same place, on a line of its own.
+    // The learner inserts at the empty t01, at the start of s01 which holds the line break
+    // that follows, on a line of its own.
     Story agence503 = document("07264503.doc").story;
     auto s01 = agence503.bookmark(u"s01");
     auto t01 = agence503.bookmark(u"t01");
     ASSERT_TRUE(s01 && t01);
-    EXPECT_EQ(s01->start, s01->end);
+    EXPECT_EQ(bookmarkText(agence503, u"s01"), u"\v");
     EXPECT_EQ(t01->start, t01->end);
     EXPECT_EQ(s01->start, t01->start);
     EXPECT_EQ(agence503.characters()[s01->start - 1], kParagraphMark);
-    EXPECT_EQ(agence503.characters()[s01->start], kParagraphMark);
+    EXPECT_EQ(agence503.characters()[s01->end], kParagraphMark);
     EXPECT_TRUE(agence503.bookmark(u"e01").has_value());
 
     Story agence505 = document("07264505.doc").story;

@@ -165,7 +165,7 @@ TEST_F(PrepareTest, AMergedDocumentBehindTheLetterIsLeftOpen) {
 
 TEST_F(PrepareTest, ClosingMergedDocumentsOfAGoneWordIsSilent) {
     const DispatchPtr question = prepared(518);
-    call(word, u"Quit");
+    call(word, u"Quit", {std::int32_t{0}});
     EXPECT_NO_THROW(call(question, u"Fermer"));
     EXPECT_EQ(vb::cLng(call(toObject(get(question, u"FichiersDeTravail")), u"count")), 0);
 }

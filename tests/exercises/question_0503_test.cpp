@@ -10,9 +10,9 @@ class Question0503Test : public testing::QuestionCheckTest {};
 
 TEST_F(Question0503Test, OnlyTheExactWordsAndALineBreakPass) {
     prepared(503);
-    EXPECT_EQ(check(), u"A");  // the bookmark is still empty
-    // Typed where Prepare left the insertion point.
-    call(member(word, u"Selection"), u"TypeText", {u"Voyages et rêves\v"});
+    EXPECT_EQ(check(), u"A");  // the bookmark holds only the line break
+    // Typed where Prepare left the insertion point, before the line break.
+    call(member(word, u"Selection"), u"TypeText", {u"Voyages et rêves"});
     EXPECT_EQ(check(), u"");
     EXPECT_TRUE(complementLines().empty());
 

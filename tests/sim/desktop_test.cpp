@@ -1,4 +1,6 @@
 // Word's windows on the simulated desktop: dialogs, blocking, closing by the learner, balloon.
+#include <functional>
+
 #include "sim_test_support.h"
 
 namespace k72645::sim::testing {
@@ -19,6 +21,10 @@ protected:
 };
 
 TEST_F(WordDesktopTest, DialogsAreOwnedNestedAndDisableTheirOwner) {
+    std::u16string mainClass;
+    desktop->GetClassNameA(main, mainClass, 255);
+    EXPECT_EQ(mainClass, u"OpusApp");  // found above as "OPUSAPP": classes ignore case
+
     const WindowHandle options = number(call(app, u"ShowDialog", {u"Options"}));
     EXPECT_EQ(desktop->GetParent(options), main);
     EXPECT_EQ(desktop->GetWindowLongA(options, win32::GWL_EXSTYLE) & 1, 1);
@@ -52,6 +58,25 @@ TEST_F(WordDesktopTest, BlockingDialogRejectsEveryCallUntilClosed) {
     number(call(app, u"ShowDialog", {u"Inner", true}));
     desktop->SendMessageA(outer, win32::WM_CLOSE, 0, 0);
     EXPECT_EQ(errorOf([&] { get(app, u"Visible"); }), 0);
+}
+
+TEST_F(WordDesktopTest, ClosingOrQuittingWithUnsavedChangesPromptsAndFails4198) {
+    auto blank = object(call(documents(), u"Add"));
+    call(blank, u"Close");  // nothing changed: no prompt
+    auto changed = object(call(documents(), u"Add"));
+    call(object(get(changed, u"Content")), u"InsertAfter", {u"x"});
+    for (auto close :
+         {std::function<void()>([&] { call(changed, u"Close"); }),
+          std::function<void()>([&] { call(documents(), u"Close", {std::int32_t{-2}}); }),
+          std::function<void()>([&] { call(app, u"Quit"); })}) {
+        EXPECT_EQ(errorOf(close), 4198);
+        // Word's prompt waits for the learner: Word answers nothing until it is closed.
+        EXPECT_EQ(errorOf([&] { get(app, u"Visible"); }), kCallRejected);
+        desktop->sendEscape();
+        EXPECT_EQ(number(get(documents(), u"Count")), 1);
+    }
+    call(app, u"Quit", {std::int32_t{0}});
+    EXPECT_EQ(world->wordCount(), 0);
 }
 
 TEST_F(WordDesktopTest, ClosingTheMainWindowQuitsWord) {

@@ -53,13 +53,17 @@ TEST_F(DocumentsTest, MissingFileRaises5174AndOpensNothing) {
     EXPECT_EQ(errorOf([&] { get(app, u"ActiveWindow"); }), 4248);
 }
 
-TEST_F(DocumentsTest, ClosingTheActiveDocumentActivatesTheFirstLeft) {
+TEST_F(DocumentsTest, ClosingTheActiveDocumentActivatesThePreviouslyActiveOne) {
     writeFile(u"A.doc", documentJson(R"(["a"])"));
     writeFile(u"B.doc", documentJson(R"(["b"])"));
+    writeFile(u"C.doc", documentJson(R"(["c"])"));
     auto a = open(u"A.doc");
-    open(u"B.doc");
+    auto b = open(u"B.doc");
+    open(u"C.doc");
+    call(b, u"Activate");
     call(a, u"Activate");
     call(a, u"Close", {std::int32_t{0}});
+    // B was active before A; C is Documents(1).
     EXPECT_EQ(text(get(active(), u"Name")), u"B.doc");
     EXPECT_EQ(errorOf([&] { get(a, u"Name"); }), 0);  // the object still answers its name
     EXPECT_EQ(errorOf([&] { call(a, u"Activate"); }), 5941);

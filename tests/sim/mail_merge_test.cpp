@@ -51,6 +51,9 @@ TEST_F(MailMergeTest, WithoutDataSourceOnlyNameAndQueryAnswer) {
         EXPECT_EQ(errorOf([&] { get(detached, member); }), 5852) << toUtf8(member);
     }
     EXPECT_EQ(errorOf([&] { call(merge, u"Execute"); }), 4605);
+    // Not a main document: its merge field codes cannot be shown or hidden.
+    EXPECT_EQ(errorOf([&] { get(merge, u"ViewMailMergeFieldCodes"); }), 4605);
+    EXPECT_EQ(errorOf([&] { put(merge, u"ViewMailMergeFieldCodes", false); }), 4605);
 }
 
 TEST_F(MailMergeTest, DataSourceMembersAndQueries) {
@@ -65,6 +68,16 @@ TEST_F(MailMergeTest, DataSourceMembersAndQueries) {
     put(data, u"ActiveRecord", std::int32_t{-7});
     EXPECT_EQ(text(call(dataFields, u"Item", {std::int32_t{2}})), u"MARTEL");
     EXPECT_EQ(text(call(dataFields, u"Item", {u"nom"})), u"MARTEL");
+    // Word's other moves: -3 previous, -4 first, -2 next, -5 last; -1 stays.
+    const std::pair<std::int32_t, std::int32_t> moves[] = {
+        {-3, 2}, {-4, 1}, {-2, 2}, {-1, 2}, {-5, 3}};
+    for (auto [move, expected] : moves) {
+        put(data, u"ActiveRecord", std::int32_t{move});
+        EXPECT_EQ(number(get(data, u"ActiveRecord")), expected) << move;
+    }
+    put(data, u"LastRecord", std::int32_t{2});
+    put(data, u"LastRecord", std::int32_t{-16});  // the last record
+    EXPECT_EQ(number(get(data, u"LastRecord")), 3);
 
     put(data, u"QueryString", u"SELECT * FROM [Clients] WHERE Civilite = 'madame' ORDER BY Nom");
     EXPECT_EQ(number(get(data, u"RecordCount")), 2);
@@ -103,13 +116,19 @@ TEST_F(MailMergeTest, ExecuteMakesOneSectionPerRecordNamedByEdition) {
     auto data = source();
     put(data, u"ActiveRecord", std::int32_t{2});
     put(data, u"Included", false);
+    put(object(call(document, u"Range", {std::int32_t{0}, std::int32_t{0}})), u"Markup",
+        u"{ PAGE } ");
     call(merge, u"Execute");
     auto merged = active();
     EXPECT_EQ(text(get(merged, u"Name")), u"Lettres1");
     EXPECT_EQ(text(call(documents(), u"Item", {std::int32_t{1}})), u"Lettres1");
     EXPECT_EQ(number(get(object(get(merged, u"Sections")), u"Count")), 3);
     EXPECT_EQ(text(get(object(get(merged, u"Content")), u"Text")),
-              u"Cher KERVADEC\fCher MARTEL\f\r");
+              u"1 Cher KERVADEC\f1 Cher MARTEL\f\r");
+    // The merge fields are resolved; the PAGE fields stay fields.
+    auto fields = object(get(merged, u"Fields"));
+    EXPECT_EQ(number(get(fields, u"Count")), 2);
+    EXPECT_EQ(text(call(fields, u"Item", {std::int32_t{2}})), u" PAGE ");
     EXPECT_EQ(text(get(merged, u"Path")), u"");
 
     world->setEdition(u"en");

@@ -37,11 +37,11 @@ TEST_F(SaveTest, SaveWritesOnlyUnsavedChangesAndMovesTheTimeOn) {
     // Reopened, the document reads as it was saved, bookmark included.
     call(document, u"Close");
     auto again = open(u"Agence.doc");
-    // Text inserted at the end of the story goes before its final paragraph mark; a bookmark
-    // that starts where text is inserted moves after it.
+    // Text inserted at the end of the story goes before its final paragraph mark; text
+    // inserted at a bookmark's start goes inside it.
     EXPECT_EQ(text(get(object(get(again, u"Content")), u"Text")), u"XAgence ORB\rNantesFin\r");
     auto bookmark = object(call(object(get(again, u"Bookmarks")), u"Item", {u"e01"}));
-    EXPECT_EQ(text(get(object(get(bookmark, u"Range")), u"Text")), u"Agence");
+    EXPECT_EQ(text(get(object(get(bookmark, u"Range")), u"Text")), u"XAgence");
 }
 
 TEST_F(SaveTest, CloseWithSaveChangesSavesAndWithoutDiscards) {

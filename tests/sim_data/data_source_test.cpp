@@ -65,7 +65,7 @@ TEST(DataSource, MovesStopAtBothEnds) {
     EXPECT_EQ(source.activeRecord(), 1);
     EXPECT_EQ(errorNumber([&] { source.setActiveRecord(8); }), 5853);
     EXPECT_EQ(errorNumber([&] { source.setActiveRecord(0); }), 5853);
-    EXPECT_EQ(errorNumber([&] { source.setActiveRecord(-5); }), 5853);
+    EXPECT_EQ(errorNumber([&] { source.setActiveRecord(-10); }), 5853);
     EXPECT_EQ(source.activeRecord(), 1);
 }
 

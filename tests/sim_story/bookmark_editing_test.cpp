@@ -17,47 +17,53 @@ StoryRange span(const Story& story, std::u16string_view name) {
 }
 
 TEST(BookmarkEditing, InsertAtStartInsideAndEndOfABookmark) {
-    Story story = storyFrom(u"ab[m>cd<m]ef");
-    story.insert(2, u"X");  // at the start of a non-empty bookmark: it moves after
-    EXPECT_EQ(bookmarkText(story, u"m"), u"cd");
+    Story story = storyFrom(u"ab[m>cd<m]ef[e><e]g");
+    story.insert(2, u"X");  // at the start of a non-empty bookmark: inside
+    EXPECT_EQ(bookmarkText(story, u"m"), u"Xcd");
     story.insert(4, u"Y");  // inside
-    EXPECT_EQ(bookmarkText(story, u"m"), u"cYd");
-    story.insert(6, u"Z");  // at its end: goes inside
-    EXPECT_EQ(bookmarkText(story, u"m"), u"cYdZ");
+    EXPECT_EQ(bookmarkText(story, u"m"), u"XcYd");
+    story.insert(6, u"Z");  // at its end: outside
+    EXPECT_EQ(bookmarkText(story, u"m"), u"XcYd");
     story.insert(0, u"__");  // before: shifts
-    EXPECT_EQ(span(story, u"m"), (StoryRange{5, 9}));
+    EXPECT_EQ(span(story, u"m"), (StoryRange{4, 8}));
+    const std::size_t e = story.bookmark(u"e")->start;
+    story.insert(e, u"W");  // at an empty bookmark: it stays empty, before the text
+    EXPECT_EQ(span(story, u"e"), (StoryRange{e, e}));
     story.insert(100, u"!");  // past the end: before the final paragraph mark
-    EXPECT_EQ(story.characters(), u"__abXcYdZef!\r");
-    EXPECT_EQ(bookmarkText(story, u"m"), u"cYdZ");
+    EXPECT_EQ(story.characters(), u"__abXcYdZefWg!\r");
 }
 
-TEST(BookmarkEditing, TypingAtTwoEmptyBookmarksFillsBoth) {
-    // Exercise 503: s01 and t01 empty at the same place; typing at t01 fills s01.
-    Story story = storyFrom(u"Agence ORB\\r[s01><s01][t01><t01]\\rMadame,");
+TEST(BookmarkEditing, TypingAtT01FillsS01WhichHoldsTheLineBreak) {
+    // Exercise 503: the empty t01 at the start of s01, which holds the line break.
+    Story story = storyFrom(u"Agence ORB\\r[s01>[t01><t01]\\v<s01]\\rMadame,");
     auto t01 = story.bookmark(u"t01");
-    const auto typed = story.insert(t01->start, u"Voyages et r\u00EAves\v");
-    EXPECT_EQ(typed, (StoryRange{11, 28}));
+    const auto typed = story.insert(t01->start, u"Voyages et r\u00EAves");
+    EXPECT_EQ(typed, (StoryRange{11, 27}));
     EXPECT_EQ(bookmarkText(story, u"s01"), u"Voyages et r\u00EAves\v");
-    EXPECT_EQ(bookmarkText(story, u"T01"), u"Voyages et r\u00EAves\v");  // names ignore case
+    EXPECT_EQ(span(story, u"T01"), (StoryRange{11, 11}));  // names ignore case
 }
 
-TEST(BookmarkEditing, ReplacingABookmarksRangeKeepsItAroundTheNewContent) {
+TEST(BookmarkEditing, TextOverAWholeBookmarkDeletesItMarkupKeepsIt) {
     // Exercise 507: s01 spans "codeville" and its paragraph mark.
     Story story = storyFrom(u"[e01>Agence ORB<e01]\\r[s01>codeville\\r<s01]Madame,");
     auto s01 = story.bookmark(u"s01");
+    Story typed = story;
+    typed.replace(s01->start, s01->end, u"44000 Nantes\r");
+    EXPECT_FALSE(typed.bookmark(u"s01"));
+    EXPECT_EQ(bookmarkText(typed, u"e01"), u"Agence ORB");
     story.replaceWithMarkup(s01->start, s01->end, testing::parsed(u"{ MERGEFIELD CpVille }\\r"));
     EXPECT_EQ(bookmarkText(story, u"s01"), u"\u00ABCpVille\u00BB\r");
-    EXPECT_EQ(bookmarkText(story, u"e01"), u"Agence ORB");
     EXPECT_EQ(wholeText(story), u"Agence ORB\r\u00ABCpVille\u00BB\rMadame,\r");
 
-    // A bookmark starting where the replaced range starts and going on past it keeps the
-    // new text; one starting inside the range is cut and follows it.
+    // A bookmark enclosing the replaced range keeps the new text; one partly replaced keeps
+    // what remains, and the new text stays outside it.
     Story other = storyFrom(u"[a>one two<a] [b>three<b]");
-    other.replace(0, 3, u"ONE!");
-    EXPECT_EQ(bookmarkText(other, u"a"), u"ONE! two");
-    other.replace(6, 11, u"X");  // "wo th": b is cut, then follows the new text
-    EXPECT_EQ(bookmarkText(other, u"a"), u"ONE! tX");
+    other.replace(4, 7, u"TWO!");  // "two", at a's end
+    EXPECT_EQ(bookmarkText(other, u"a"), u"one TWO!");
+    other.replace(6, 11, u"X");  // "O! th": a and b are cut
+    EXPECT_EQ(bookmarkText(other, u"a"), u"one TW");
     EXPECT_EQ(bookmarkText(other, u"b"), u"ree");
+    EXPECT_EQ(wholeText(other), u"one TWXree\r");
 }
 
 TEST(BookmarkEditing, IfFieldTypedAtT01GoesInsideS01) {
@@ -74,16 +80,20 @@ TEST(BookmarkEditing, IfFieldTypedAtT01GoesInsideS01) {
     EXPECT_EQ(bookmarkText(story, u"s01", group1), u"les vendredi \u00E0");
 }
 
-TEST(BookmarkEditing, DeletingMakesInnerBookmarksEmptyAndCutsOthers) {
-    Story story = storyFrom(u"0[in>12<in]3[left>45<left]67[right>89<right]");
+TEST(BookmarkEditing, DeletingAllOfABookmarksTextDeletesItAndCutsOthers) {
+    Story story = storyFrom(u"0[in>12<in]3[left>45<left]67[right>89<right][end><end]");
     story.erase(1, 4);  // "123": "in" wholly inside
-    EXPECT_EQ(span(story, u"in"), (StoryRange{1, 1}));
+    EXPECT_FALSE(story.bookmark(u"in"));
     story.erase(2, 5);  // "5" of left and "67": left is cut
     EXPECT_EQ(bookmarkText(story, u"left"), u"4");
     EXPECT_EQ(bookmarkText(story, u"right"), u"89");
+    story.erase(3, 4);  // "9": right is cut; the empty "end" at the range's end stays
+    EXPECT_EQ(bookmarkText(story, u"right"), u"8");
+    EXPECT_EQ(span(story, u"end"), (StoryRange{3, 3}));
     story.erase(0, 1000);  // everything but the final paragraph mark
     EXPECT_EQ(story.characters(), u"\r");
-    EXPECT_EQ(span(story, u"right"), (StoryRange{0, 0}));
+    EXPECT_FALSE(story.bookmark(u"right"));
+    EXPECT_EQ(span(story, u"end"), (StoryRange{0, 0}));
     story.erase(0, 1);
     EXPECT_EQ(story.characters(), u"\r");
 }

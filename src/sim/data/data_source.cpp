@@ -52,6 +52,24 @@ std::int32_t DataSource::activeRecord() const {
 void DataSource::setActiveRecord(std::int32_t value) {
     sync();
     switch (value) {
+        case kNoActiveRecord:
+            return;
+        case kMergeNextRecord:
+            value = kNextRecord;
+            break;
+        case kMergePreviousRecord:
+            value = kPreviousRecord;
+            break;
+        case kMergeFirstRecord:
+            value = kFirstRecord;
+            break;
+        case kMergeLastRecord:
+            value = kLastRecord;
+            break;
+        default:
+            break;
+    }
+    switch (value) {
         case kFirstRecord:
             moveToIncluded(0);
             return;
@@ -117,7 +135,7 @@ std::int32_t DataSource::lastRecord() const {
 
 void DataSource::setLastRecord(std::int32_t value) {
     last_ = value;
-    lastSet_ = true;
+    lastSet_ = value != kDefaultLastRecord;
 }
 
 std::u16string DataSource::value(std::size_t fieldPosition) const {

@@ -14,11 +14,20 @@
 
 namespace k72645::sim {
 
-// Word's ActiveRecord moves.
+// Word's ActiveRecord moves. Word has two sets of constants: -6 to -9 by the data source's
+// records, -2 to -5 by the records of the merge; the simulator has one list for both, and
+// -1 (no active record) leaves the active record where it is.
+inline constexpr std::int32_t kNoActiveRecord = -1;
+inline constexpr std::int32_t kMergeNextRecord = -2;
+inline constexpr std::int32_t kMergePreviousRecord = -3;
+inline constexpr std::int32_t kMergeFirstRecord = -4;
+inline constexpr std::int32_t kMergeLastRecord = -5;
 inline constexpr std::int32_t kFirstRecord = -6;
 inline constexpr std::int32_t kLastRecord = -7;
 inline constexpr std::int32_t kNextRecord = -8;
 inline constexpr std::int32_t kPreviousRecord = -9;
+// LastRecord set to this means the last record, whatever their count.
+inline constexpr std::int32_t kDefaultLastRecord = -16;
 
 class DataSource {
 public:

@@ -95,65 +95,69 @@ StoryRange Story::widenToWholeFields(std::size_t start, std::size_t end) const {
 }
 
 StoryRange Story::erase(std::size_t start, std::size_t end) {
-    const std::size_t last = text_.size() - 1;  // the final paragraph mark stays
+    const std::size_t last = text_.size() - 1;
     start = std::min(start, last);
     end = std::clamp(end, start, last);
     if (start == end)
         return {start, start};
     std::tie(start, end) = widenToWholeFields(start, end);
     end = std::min(end, last);
-    const std::size_t removed = end - start;
-    auto shift = [&](std::size_t p) {
-        if (p <= start)
-            return p;
-        return p >= end ? p - removed : start;
-    };
-    for (BookmarkSpan& b : bookmarks_) {
-        b.start = shift(b.start);
-        b.end = shift(b.end);
-    }
-    text_.erase(start, removed);
-    changed();
+    edit(start, end, u"", false);
     return {start, end};
 }
 
 StoryRange Story::insert(std::size_t position, std::u16string_view text) {
-    return replace(position, position, text);
+    return edit(position, position, text, false);
 }
 
 StoryRange Story::replace(std::size_t start, std::size_t end, std::u16string_view text) {
+    return edit(start, end, text, false);
+}
+
+StoryRange Story::edit(std::size_t start, std::size_t end, std::u16string_view text,
+                       bool keepWholeBookmarks) {
     WellFormedText added = makeFieldsWellFormed(text);
-    const std::size_t last = text_.size() - 1;
+    const std::size_t last = text_.size() - 1;  // the final paragraph mark stays
     start = std::min(start, last);
     end = std::clamp(end, start, last);
-    // Bookmarks that start where the replaced range starts and reach its end keep the new
-    // content, like those whose range is exactly the replaced one.
-    std::vector<bool> keepsContent(bookmarks_.size(), false);
     if (start < end) {
-        std::vector<std::size_t> startsBefore;
-        for (const BookmarkSpan& b : bookmarks_)
-            startsBefore.push_back(b.start);
-        const StoryRange erased = erase(start, end);
-        for (std::size_t k = 0; k < bookmarks_.size(); ++k) {
-            keepsContent[k] = startsBefore[k] == erased.first && erased.first < erased.second &&
-                              bookmarks_[k].end > erased.first;
-        }
-        start = erased.first;
+        std::tie(start, end) = widenToWholeFields(start, end);
+        end = std::min(end, last);
     }
+    const std::size_t removed = end - start;
+    text_.erase(start, removed);
+    changed();
     const std::size_t p = outsideFieldResults(start);
     const std::size_t n = added.text.size();
-    if (n == 0)
-        return {p, p};
-    for (std::size_t k = 0; k < bookmarks_.size(); ++k) {
-        BookmarkSpan& b = bookmarks_[k];
-        const bool empty = b.start == b.end;
-        if (b.start > p || (b.start == p && !empty && !keepsContent[k])) {
+    std::vector<BookmarkSpan> kept;
+    for (BookmarkSpan b : bookmarks_) {
+        const bool whole = b.start == start && b.end == end;
+        const bool encloses =
+            removed > 0 && b.start <= start && end <= b.end && (!whole || keepWholeBookmarks);
+        const bool covered =
+            b.start < b.end ? start <= b.start && b.end <= end : start < b.start && b.start < end;
+        if (covered && !encloses)
+            continue;  // all of its text is deleted: so is the bookmark
+        // Cut at its start, it keeps what remains and the new text stays before it.
+        const bool cutAtStart = start < b.start && b.start < end;
+        auto shift = [&](std::size_t q) {
+            if (q <= start)
+                return q;
+            return q >= end ? q - removed : start;
+        };
+        b.start = shift(b.start);
+        b.end = shift(b.end);
+        // The new text goes inside a bookmark that starts at or before it and ends after it,
+        // or that enclosed the replaced text; an empty bookmark at p stays before it.
+        if (b.start > p || cutAtStart) {
             b.start += n;
             b.end += n;
-        } else if (b.end >= p) {
-            b.end += n;  // start < p <= end, empty at p, or keeping the replaced content
+        } else if (b.end > p || (encloses && b.end == p)) {
+            b.end += n;
         }
+        kept.push_back(std::move(b));
     }
+    bookmarks_ = std::move(kept);
     text_.insert(p, added.text);
     changed();
     return {p, p + n};
@@ -161,7 +165,7 @@ StoryRange Story::replace(std::size_t start, std::size_t end, std::u16string_vie
 
 StoryRange Story::replaceWithMarkup(std::size_t start, std::size_t end,
                                     const ParsedMarkup& content) {
-    const StoryRange placed = replace(start, end, content.characters);
+    const StoryRange placed = edit(start, end, content.characters, true);
     // Where the replace put the text; the markup's own positions go through the same
     // rewriting of field characters.
     const WellFormedText added = makeFieldsWellFormed(content.characters);

@@ -84,14 +84,15 @@ public:
     const std::u16string& characters() const { return text_; }
     std::size_t length() const { return text_.size(); }
 
-    // Editing. Text may hold balanced field characters. Text inserted at p goes inside every
-    // bookmark with start < p <= end and inside every empty bookmark at p; a non-empty
-    // bookmark that starts at p moves after the text. Replacing deletes (a bookmark wholly
-    // inside becomes empty at the start; one partly inside is cut) then inserts, so a bookmark
-    // whose range is replaced spans the new content; a bookmark that starts where the replaced
-    // range starts and goes on past it keeps the new content too. Positions are clamped to the
-    // story; the final paragraph mark is never deleted. Editing that would break a field's
-    // structure (deleting half a field) widens the range to whole fields.
+    // Editing. Text may hold balanced field characters. As in Word, text inserted at p goes
+    // inside every non-empty bookmark with start <= p < end (at a bookmark's start it is
+    // inside, at its end outside); an empty bookmark at p stays empty, before the text.
+    // Deleting removes every bookmark whose text is all deleted (an empty one strictly inside
+    // the deleted range too); a bookmark partly deleted keeps what remains. Replacing deletes
+    // then inserts, except that a bookmark enclosing the replaced range (but not equal to it)
+    // spans the new text. Positions are clamped to the story; the final paragraph mark is
+    // never deleted. Editing that would break a field's structure (deleting half a field)
+    // widens the range to whole fields.
     //
     // Inserted text is stored with well-formed fields: a field character without its partner
     // is dropped, a field closed without separator gets one, and a field's stored result is
@@ -103,7 +104,8 @@ public:
     StoryRange replace(std::size_t start, std::size_t end, std::u16string_view text);
     StoryRange erase(std::size_t start, std::size_t end);
     // Replaces [start, end) with parsed markup and adds its bookmarks (a bookmark of the same
-    // name is replaced).
+    // name is replaced). Unlike replace, a bookmark whose range is exactly [start, end) keeps
+    // the new content: the learner's hand edits inside it.
     StoryRange replaceWithMarkup(std::size_t start, std::size_t end, const ParsedMarkup& content);
 
     // Bookmarks, in the order of their names (as Word lists them), compared without regard to
@@ -150,6 +152,10 @@ private:
     const FieldSpan* fieldBeginningAt(std::size_t position) const;
     std::size_t outsideFieldResults(std::size_t position) const;
     StoryRange widenToWholeFields(std::size_t start, std::size_t end) const;
+    // Replaces [start, end) with text, moving the bookmarks as described above;
+    // keepWholeBookmarks: a bookmark equal to the range keeps the new text instead of going.
+    StoryRange edit(std::size_t start, std::size_t end, std::u16string_view text,
+                    bool keepWholeBookmarks);
     std::u16string evaluate(const FieldSpan& field, const RenderContext& context, int depth) const;
     std::u16string renderCodes(std::size_t start, std::size_t end) const;
     std::u16string renderResults(std::size_t start, std::size_t end, const RenderContext& context,

@@ -48,7 +48,7 @@ public:
             return Variant();
         });
         method(u"Quit", [this](Arguments& args) {
-            word().quit(saveChoiceOf(optionalLong(args, 0, 0)));
+            word().quit(saveChoiceOf(optionalLong(args, 0, kPromptToSaveChanges)));
             return Variant();
         });
         method(u"ShowDialog", [this](Arguments& args) {

@@ -8,6 +8,23 @@ namespace k72645::sim {
 
 namespace {
 
+bool isLetter(char16_t c) {
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') ||
+           (c >= 0xC0 && c != 0xD7 && c != 0xF7);
+}
+
+// A bookmark name: 1 to 40 letters, digits and underscores, not starting with a digit (a
+// leading underscore makes a hidden bookmark).
+bool isBookmarkName(std::u16string_view name) {
+    if (name.empty() || name.size() > 40 || (name[0] >= u'0' && name[0] <= u'9'))
+        return false;
+    for (char16_t c : name) {
+        if (!isLetter(c) && !(c >= u'0' && c <= u'9') && c != u'_')
+            return false;
+    }
+    return true;
+}
+
 class BookmarksObject : public WordObject {
 public:
     BookmarksObject(WordPtr instance, DocumentPtr document)
@@ -33,8 +50,8 @@ public:
         });
         method(u"Add", [this](Arguments& args) {
             const std::u16string name = vb::cStr(requiredArgument(args, 0));
-            if (name.empty())
-                throw word_errors::invalidArgument();
+            if (!isBookmarkName(name))
+                throw word_errors::badBookmarkName();
             auto span = rangeSpanOf(argumentAt(args, 1));
             if (argumentAt(args, 1).isMissing()) {
                 span = RangeSpan{document_, document_->selectionStart(), document_->selectionEnd()};

@@ -24,7 +24,7 @@ public:
             return Variant();
         });
         method(u"Close", [this](Arguments& args) {
-            word().close(open(), saveChoiceOf(optionalLong(args, 0, 0)));
+            word().close(open(), saveChoiceOf(optionalLong(args, 0, kPromptToSaveChanges)));
             return Variant();
         });
         method(u"Save", [this](Arguments&) {

@@ -34,7 +34,7 @@ public:
             return makeDocument(wordPtr(), document);
         });
         method(u"Close", [this](Arguments& args) {
-            const SaveChoice choice = saveChoiceOf(optionalLong(args, 0, 0));
+            const SaveChoice choice = saveChoiceOf(optionalLong(args, 0, kPromptToSaveChanges));
             const auto documents = word().documents();
             for (const auto& document : documents)
                 word().close(document, choice);

@@ -7,10 +7,45 @@ namespace k72645::sim {
 
 namespace {
 
-bool isNextField(const Story& story, const FieldSpan& field) {
+std::u16string keywordOf(const Story& story, const FieldSpan& field) {
     const std::u16string code = trim(story.fieldCode(field));
-    const std::u16string word = code.substr(0, code.find(u' '));
-    return equalsIgnoreCase(word, u"NEXT");
+    return code.substr(0, code.find(u' '));
+}
+
+bool isNextField(const Story& story, const FieldSpan& field) {
+    return equalsIgnoreCase(keywordOf(story, field), u"NEXT");
+}
+
+// The fields a merge resolves; any other field goes into the merged document as a field.
+bool isMergeField(const Story& story, const FieldSpan& field) {
+    const std::u16string keyword = keywordOf(story, field);
+    for (const char16_t* merge :
+         {u"MERGEFIELD", u"IF", u"NEXT", u"NEXTIF", u"SKIPIF", u"MERGEREC", u"MERGESEQ"}) {
+        if (equalsIgnoreCase(keyword, merge))
+            return true;
+    }
+    return false;
+}
+
+// [start, end) merged: merge fields of the top level give their results, other fields stay
+// fields (with their code as it stands), the text between is copied.
+std::u16string mergeSpan(const Story& story, std::size_t start, std::size_t end,
+                         const RenderContext& context) {
+    std::u16string merged;
+    std::size_t at = start;
+    for (const FieldSpan& field : story.fields(start, end)) {
+        if (field.begin < at)
+            continue;  // nested in a field already merged or kept
+        merged += story.render(at, field.begin, context);
+        if (isMergeField(story, field)) {
+            merged += story.render(field.begin, field.end + 1, context);
+        } else {
+            merged += story.characters().substr(field.begin, field.end + 1 - field.begin);
+        }
+        at = field.end + 1;
+    }
+    merged += story.render(at, end, context);
+    return merged;
 }
 
 // The spans between the NEXT fields of the story's top level, up to (not including) the final
@@ -67,7 +102,7 @@ Story mergeStory(const DocumentModel& main, const DataSource& source, Edition ed
                     return std::optional<std::u16string>(std::u16string());
                 return std::optional<std::u16string>((*record)[*index]);
             };
-            merged += story.render(start, end, context);
+            merged += mergeSpan(story, start, end, context);
         }
         merged += kSectionBreak;
     }

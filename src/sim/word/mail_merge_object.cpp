@@ -43,8 +43,8 @@ public:
         readOnly(u"DataSource", [this] { return makeMailMergeDataSource(wordPtr(), document_); });
         readWrite(
             u"ViewMailMergeFieldCodes",
-            [this] { return wordBool(document_->merge().viewFieldCodes); },
-            [this](const Variant& v) { document_->merge().viewFieldCodes = vb::cBool(v); });
+            [this] { return wordBool(mainDocumentMerge().viewFieldCodes); },
+            [this](const Variant& v) { mainDocumentMerge().viewFieldCodes = vb::cBool(v); });
         method(u"OpenDataSource", [this](Arguments& args) {
             const std::u16string name = vb::cStr(requiredArgument(args, 0));
             auto source = word().resources().attachDataSource(name, word().resolvePath(name));
@@ -92,6 +92,13 @@ public:
     }
 
 private:
+    // The merge settings of a main document; 4605 for a document that is not one.
+    MergeSettings& mainDocumentMerge() {
+        if (document_->merge().mainDocumentType == kNotAMergeDocument)
+            throw word_errors::notMainDocument();
+        return document_->merge();
+    }
+
     void setMainDocumentType(std::int32_t type) {
         if (type < kNotAMergeDocument || type > kCatalog)
             throw word_errors::valueOutOfRange();

@@ -38,20 +38,23 @@ public:
         });
         readOnly(u"Document", [this] { return makeDocument(wordPtr(), document_); });
         readOnly(u"Application", [this] { return makeApplication(wordPtr()); });
+        // The range grows to hold the new text, except that a range which is a whole
+        // bookmark does not grow by InsertAfter (nor does the bookmark: the text goes after it).
         method(u"InsertAfter", [this](Arguments& args) {
             const std::u16string text = vb::cStr(requiredArgument(args, 0));
             const RangeSpan span = coveredSpan();
-            document_->edit().insert(span.end, text);
+            const bool isBookmark = isWholeBookmark(span);
+            const StoryRange placed = document_->edit().insert(span.end, text);
             start_ = span.start;
-            end_ = span.end + text.size();
+            end_ = isBookmark ? span.end : span.end + (placed.second - placed.first);
             return Variant();
         });
         method(u"InsertBefore", [this](Arguments& args) {
             const std::u16string text = vb::cStr(requiredArgument(args, 0));
             const RangeSpan span = coveredSpan();
-            document_->edit().insert(span.start, text);
+            const StoryRange placed = document_->edit().insert(span.start, text);
             start_ = span.start;
-            end_ = span.end + text.size();
+            end_ = span.end + (placed.second - placed.first);
             return Variant();
         });
         property(
@@ -78,6 +81,14 @@ public:
     }
 
 private:
+    bool isWholeBookmark(const RangeSpan& span) const {
+        for (const BookmarkSpan& b : document_->story().bookmarks()) {
+            if (b.start == span.start && b.end == span.end)
+                return true;
+        }
+        return false;
+    }
+
     void replace(const std::u16string& text) {
         const RangeSpan span = coveredSpan();
         const std::size_t before = document_->story().length();

@@ -10,6 +10,7 @@ namespace k72645::sim {
 namespace {
 
 constexpr std::int32_t kGoToBookmark = -1;
+constexpr std::int32_t kCharacterUnit = 1;
 
 class SelectionObject : public WordObject, public CoversStory {
 public:
@@ -29,6 +30,7 @@ public:
             return makeRange(wordPtr(), span.document, span.start, span.end);
         });
         method(u"GoTo", [this](Arguments& args) { return goTo(args); });
+        method(u"Delete", [this](Arguments& args) { return deleteText(args); });
         method(u"TypeText", [this](Arguments& args) {
             typeText(vb::cStr(requiredArgument(args, 0)));
             return Variant();
@@ -66,6 +68,22 @@ private:
             throw word_errors::unknownBookmark();
         document->select(bookmark->start, bookmark->start);
         return makeRange(wordPtr(), document, bookmark->start, bookmark->start);
+    }
+
+    // Delete([Unit], [Count]): the selection, or Count characters after the insertion point,
+    // as the learner pressing Delete. Only characters (Unit 1) are known; returns the number
+    // of characters deleted.
+    Variant deleteText(Arguments& args) {
+        if (optionalLong(args, 0, kCharacterUnit) != kCharacterUnit)
+            throw word_errors::invalidArgument();
+        const std::int32_t count = optionalLong(args, 1, 1);
+        const RangeSpan span = coveredSpan();
+        std::size_t end = span.end;
+        if (span.start == span.end && count > 0)
+            end = span.start + static_cast<std::size_t>(count);
+        const StoryRange erased = span.document->edit().erase(span.start, end);
+        span.document->select(erased.first, erased.first);
+        return Variant(static_cast<std::int32_t>(erased.second - erased.first));
     }
 
     // Replaces the selection with the text; the insertion point follows it.

@@ -46,10 +46,28 @@ public:
             model_->removeAutoText(entry().name);
             return Variant();
         });
+        method(u"Insert", [this](Arguments& args) { return insert(requiredArgument(args, 0)); });
         defaultMember(u"Name");
     }
 
 private:
+    // Insert(Where[, RichText]): the entry's text replaces the range Where, as typing it would
+    // (entries hold plain text, so RichText changes nothing); returns the range of the new
+    // text. A selection that was the range Where ends up after the entry, as after F3.
+    Variant insert(const Variant& where) {
+        const std::u16string text = entry().value;
+        const auto span = rangeSpanOf(where);
+        if (!span)
+            throw errors::typeMismatch();
+        DocumentModel& document = *span->document;
+        const bool selected =
+            document.selectionStart() == span->start && document.selectionEnd() == span->end;
+        const StoryRange placed = document.edit().replace(span->start, span->end, text);
+        if (selected)
+            document.select(placed.second, placed.second);
+        return makeRange(wordPtr(), span->document, placed.first, placed.second);
+    }
+
     // The entry as it is now; 5941 once it has been deleted.
     const AutoTextValue& entry() const {
         auto at = model_->findAutoText(name_);

@@ -44,6 +44,10 @@ ComError unknownBookmark() {
     return wordError(kUnknownBookmark, u"This bookmark does not exist.");
 }
 
+ComError badBookmarkName() {
+    return wordError(kBadBookmarkName, u"Bad bookmark name.");
+}
+
 ComError noDataSource() {
     return data_errors::objectNotAvailable();
 }

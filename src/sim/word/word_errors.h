@@ -18,6 +18,7 @@ inline constexpr std::int32_t kTemplateNotFound = 5151;
 inline constexpr std::int32_t kFileNotFound = 5174;
 inline constexpr std::int32_t kNoRecordsToMerge = 5631;
 inline constexpr std::int32_t kCorruptFile = 5792;
+inline constexpr std::int32_t kBadBookmarkName = 5828;
 inline constexpr std::int32_t kCollectionMember = 5941;
 
 ComError wordError(std::int32_t number, std::u16string description);
@@ -31,6 +32,7 @@ ComError collectionMember();                            // 5941
 ComError fileNotFound(const std::u16string& path);      // 5174
 ComError templateNotFound(const std::u16string& path);  // 5151
 ComError unknownBookmark();                             // 5101
+ComError badBookmarkName();                             // 5828
 ComError noDataSource();                                // 5852
 ComError notMainDocument();                             // 4605
 ComError valueOutOfRange();                             // 4608

@@ -10,6 +10,8 @@
 namespace k72645::sim {
 
 SaveChoice saveChoiceOf(std::int32_t saveChanges) {
+    if (saveChanges == kPromptToSaveChanges)
+        return SaveChoice::Prompt;
     return saveChanges == -1 ? SaveChoice::Save : SaveChoice::DoNotSave;
 }
 
@@ -55,6 +57,12 @@ void WordInstance::checkCallable() const {
 }
 
 void WordInstance::quit(SaveChoice choice) {
+    if (choice == SaveChoice::Prompt) {
+        for (const auto& document : documents_) {
+            if (!document->saved())
+                promptToSave();
+        }
+    }
     if (choice == SaveChoice::Save) {
         for (auto& document : documents_) {
             if (!document->path().empty())
@@ -64,9 +72,15 @@ void WordInstance::quit(SaveChoice choice) {
     stop();
 }
 
+void WordInstance::promptToSave() {
+    windows_->showDialog(u"Microsoft Office Word", true);
+    throw word_errors::commandFailed();
+}
+
 void WordInstance::stop() {
     running_ = false;
     documents_.clear();
+    activationOrder_.clear();
     active_.reset();
     windows_->destroyAll();
 }
@@ -135,24 +149,33 @@ std::shared_ptr<DocumentModel> WordInstance::addMerged(Story story) {
 
 void WordInstance::insertDocument(std::shared_ptr<DocumentModel> document) {
     documents_.insert(documents_.begin(), document);
-    active_ = std::move(document);
+    makeActive(document);
     refreshMainWindow();
 }
 
-void WordInstance::activate(const std::shared_ptr<DocumentModel>& document) {
+void WordInstance::makeActive(const std::shared_ptr<DocumentModel>& document) {
+    std::erase(activationOrder_, document);
+    activationOrder_.push_back(document);
     active_ = document;
+}
+
+void WordInstance::activate(const std::shared_ptr<DocumentModel>& document) {
+    makeActive(document);
     refreshMainWindow();
 }
 
 void WordInstance::close(const std::shared_ptr<DocumentModel>& document, SaveChoice choice) {
+    if (choice == SaveChoice::Prompt && !document->saved())
+        promptToSave();
     if (choice == SaveChoice::Save)
         save(*document);
     auto it = std::find(documents_.begin(), documents_.end(), document);
     if (it == documents_.end())
         return;
     documents_.erase(it);
+    std::erase(activationOrder_, document);
     if (active_ == document)
-        active_ = documents_.empty() ? nullptr : documents_.front();
+        active_ = activationOrder_.empty() ? nullptr : activationOrder_.back();
     refreshMainWindow();
 }
 

@@ -34,8 +34,9 @@ struct AddInModel {
     bool installed = false;
 };
 
-// What Close and Quit do with unsaved changes: -1 saves, 0 (or omitted) does not.
-enum class SaveChoice { Save, DoNotSave };
+// What Close and Quit do with unsaved changes: -1 saves, 0 does not, -2 (or omitted) asks.
+enum class SaveChoice { Save, DoNotSave, Prompt };
+inline constexpr std::int32_t kPromptToSaveChanges = -2;
 SaveChoice saveChoiceOf(std::int32_t saveChanges);
 
 class WordInstance : public std::enable_shared_from_this<WordInstance> {
@@ -47,6 +48,8 @@ public:
     bool running() const { return running_; }
     // 462 after Quit; "Call was rejected by callee." while a blocking dialog is open.
     void checkCallable() const;
+    // Asked to choose (SaveChoice::Prompt), a Word holding unsaved changes shows its blocking
+    // save prompt and the call fails with 4198, as when the learner cancels the prompt.
     void quit(SaveChoice choice);
 
     Edition edition() const { return environment_.edition; }
@@ -99,7 +102,10 @@ public:
 private:
     explicit WordInstance(WordEnvironment environment);
     void insertDocument(std::shared_ptr<DocumentModel> document);
+    void makeActive(const std::shared_ptr<DocumentModel>& document);
     void stop();
+    // The prompt for a changed document closed or quit with SaveChoice::Prompt.
+    [[noreturn]] void promptToSave();
 
     WordEnvironment environment_;
     WordResources resources_;
@@ -107,6 +113,9 @@ private:
     bool running_ = true;
     std::vector<std::shared_ptr<DocumentModel>> documents_;
     std::shared_ptr<DocumentModel> active_;
+    // The open documents in the order their windows were last active, the active one last:
+    // closing the active document activates the window that was active before it.
+    std::vector<std::shared_ptr<DocumentModel>> activationOrder_;
     std::u16string currentFolder_;
     bool visible_ = false;
     std::int32_t windowState_ = 1;

@@ -1,4 +1,4 @@
-// The windows one simulated Word shows on the desktop: its main window ("OPUSAPP"), the modal
+// The windows one simulated Word shows on the desktop: its main window ("OpusApp"), the modal
 // dialog boxes opened over it (nested: each owned by the one before), and the assistant's
 // balloon. A blocking dialog keeps Word from answering automation calls until it is closed.
 #pragma once
@@ -12,7 +12,7 @@
 
 namespace k72645::sim {
 
-inline constexpr char16_t kMainWindowClass[] = u"OPUSAPP";
+inline constexpr char16_t kMainWindowClass[] = u"OpusApp";  // Word's own casing
 inline constexpr char16_t kDialogClass[] = u"bosa_sdm_Microsoft Office Word 11.0";
 inline constexpr char16_t kBalloonClass[] = u"MSOBALLOON";
 
