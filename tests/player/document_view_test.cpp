@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "automation/text.h"
+#include "automation/vb.h"
 #include "player/delivery.h"
 #include "player/document_view.h"
 #include "player/run_report.h"
@@ -104,6 +105,19 @@ TEST_F(DocumentView, ShowsADatabaseOpenedAsADocumentAndTheDocumentsOpen) {
               "  1  07264509.mdb (active): saved, <folder>/07264509.mdb (a database opened as a "
               "document)\n"
               "  2  07264509.doc: saved, <folder>/07264509.doc\n");
+
+    // A long document shows its first paragraphs and counts the rest.
+    DispatchPtr database = toObject(get(app, u"ActiveDocument"));
+    std::u16string markup;
+    for (int i = 0; i < 205; ++i)
+        markup += u"x\\r";
+    put(toObject(get(database, u"Content")), u"Markup", Variant(markup));
+    const auto count = vb::cLng(get(toObject(get(database, u"Paragraphs")), u"Count"));
+    ASSERT_GT(count, 200);
+    EXPECT_NE(view().find(" 200  x¶\n  ... " + std::to_string(count - 200) +
+                          " more paragraphs\n  document:"),
+              std::string::npos)
+        << view();
 }
 
 TEST(RunReport, AFailingScenarioShowsWordsActiveDocument) {
