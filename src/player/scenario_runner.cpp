@@ -53,10 +53,10 @@ namespace {
 std::string viewAtFailure(ScenarioHost& host) {
     try {
         return host.showWord(WordView::ActiveDocument);
-    } catch (const ComError& e) {
-        return "Word's document cannot be shown: " + describeError(e) + "\n";
     } catch (const std::exception& e) {
-        return "Word's document cannot be shown: " + oneLine(e.what()) + "\n";
+        const auto* error = dynamic_cast<const ComError*>(&e);
+        return "Word's document cannot be shown: " +
+               (error ? describeError(*error) : oneLine(e.what())) + "\n";
     }
 }
 
