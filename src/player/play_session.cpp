@@ -11,6 +11,7 @@
 #include "player/scenario_runner.h"
 #include "player/scenario_syntax_error.h"
 #include "player/scenario_values.h"
+#include "player/terminal_text.h"
 #include "player/verdict_recorder.h"
 
 namespace k72645::player {
@@ -26,7 +27,8 @@ bool endsWithContinuation(const std::string& line) {
 class PlaySession {
 public:
     PlaySession(const PlayOptions& options, ScenarioWorld& world, std::ostream& out)
-        : options_(options), out_(out), interpreter_(world.host()) {
+        : options_(options), out_(out), host_(world.host()), interpreter_(world.host()) {
+        interpreter_.onShow([this](const Statement&, const std::string& view) { printView(view); });
         for (auto& [name, object] : world.roots()) {
             if (equalsIgnoreCase(name, u"Module") && object) {
                 module_ = object;
@@ -112,9 +114,14 @@ private:
         } catch (const std::exception& e) {
             report("internal error: " + oneLine(e.what()));
         }
-        if (recorder_ && recorder_->checks() != checksBefore)
+        if (recorder_ && recorder_->checks() != checksBefore) {
             printVerdict();
+            if (options_.show)
+                printView(host_.showWord(WordView::ActiveDocument));
+        }
     }
+
+    void printView(const std::string& view) { out_ << forReader(view, options_.colours); }
 
     void report(const std::string& message) {
         failed_ = true;
@@ -156,6 +163,7 @@ private:
 
     const PlayOptions& options_;
     std::ostream& out_;
+    ScenarioHost& host_;
     Interpreter interpreter_;
     DispatchPtr module_;
     std::shared_ptr<VerdictRecorder> recorder_;

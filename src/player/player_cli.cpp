@@ -21,6 +21,7 @@ struct Settings {
     std::string junit;
     std::string course = defaultCourseFolder().string();
     int exercise = 0;
+    bool show = false;
 };
 
 int writeJUnitFile(const std::string& path, const std::vector<ScenarioOutcome>& outcomes) {
@@ -38,10 +39,12 @@ int writeJUnitFile(const std::string& path, const std::vector<ScenarioOutcome>& 
 
 int runCommand(const Settings& s) {
     const WorldFactory worlds = simulatedWorldFactory(s.course);
+    const bool colours = isatty(STDOUT_FILENO) != 0;
     std::vector<ScenarioOutcome> outcomes;
     for (const auto& file : s.files) {
         outcomes.push_back(runScenarioFile(file, worlds));
-        std::cout << reportLine(outcomes.back()) << std::endl;
+        writeOutcome(std::cout, outcomes.back(), colours);
+        std::cout.flush();
     }
     std::cout << summaryLine(outcomes) << "\n";
     int junit = writeJUnitFile(s.junit, outcomes);
@@ -52,6 +55,8 @@ int playCommand(const Settings& s) {
     PlayOptions options;
     options.exercise = s.exercise;
     options.prompt = isatty(STDIN_FILENO) != 0;
+    options.colours = isatty(STDOUT_FILENO) != 0;
+    options.show = s.show;
     return playExercise(options, simulatedWorldFactory(s.course), std::cin, std::cout);
 }
 
@@ -91,7 +96,9 @@ int runCli(int argc, char** argv) {
     run->add_option("--junit", s.junit, "Also write a JUnit XML report to this file");
     run->add_option("--course", s.course, "The course folder the files are delivered from");
     run->footer(
-        "Prints one line per scenario, then \"N passed, N failed\".\n"
+        "Prints one line per scenario, then \"N passed, N failed\". Under a failing scenario's\n"
+        "line, Word's active document at the failure; under any scenario, what its Show\n"
+        "statements showed.\n"
         "Example:\n  k72645 run course/scenarios/507-merge-field.scn --junit report.xml");
 
     CLI::App* play = app.add_subcommand(
@@ -100,11 +107,13 @@ int runCli(int argc, char** argv) {
         ->required()
         ->check(CLI::Range(501, 518));
     play->add_option("--course", s.course, "The course folder the files are delivered from");
+    play->add_flag("--show", s.show, "Show Word's active document after each check");
     play->footer(
         "Each line is a scenario statement; the variables folder, app and hwnd hold the\n"
         "exercise's folder, Word and Word's window. After Module.TestePoint the verdict is\n"
-        "printed; an expression alone (or \"? expr\") prints its value. At the end of input\n"
-        "the exercise is closed (Fermer) and Word released (Quitter).\n"
+        "printed; an expression alone (or \"? expr\") prints its value; Show prints the active\n"
+        "document as the learner sees it, Show Documents the documents open. At the end of\n"
+        "input the exercise is closed (Fermer) and Word released (Quitter).\n"
         "Example:\n"
         "  printf '%s\\n' 'app.ActiveDocument.Name' 'Module.TestePoint' | k72645 play 506");
 

@@ -1,6 +1,9 @@
 #include "player/run_report.h"
 
 #include <cstdio>
+#include <sstream>
+
+#include "player/terminal_text.h"
 
 namespace k72645::player {
 
@@ -35,6 +38,13 @@ std::string xmlText(const std::string& text) {
     return out;
 }
 
+void writeIndented(std::ostream& out, const std::string& text, bool colours) {
+    std::istringstream lines(forReader(text, colours));
+    std::string line;
+    while (std::getline(lines, line))
+        out << "    " << line << "\n";
+}
+
 std::string seconds(double value) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.3f", value);
@@ -62,9 +72,16 @@ std::string summaryLine(const std::vector<ScenarioOutcome>& outcomes) {
     return std::to_string(passed) + " passed, " + std::to_string(failed) + " failed";
 }
 
+void writeOutcome(std::ostream& out, const ScenarioOutcome& outcome, bool colours) {
+    out << reportLine(outcome) << "\n";
+    writeIndented(out, outcome.shown, colours);
+    if (!outcome.passed)
+        writeIndented(out, outcome.documentView, colours);
+}
+
 void writeReport(std::ostream& out, const std::vector<ScenarioOutcome>& outcomes) {
     for (const auto& o : outcomes)
-        out << reportLine(o) << "\n";
+        writeOutcome(out, o, false);
     out << summaryLine(outcomes) << "\n";
 }
 
@@ -80,12 +97,21 @@ void writeJUnit(std::ostream& out, const std::vector<ScenarioOutcome>& outcomes)
     for (const auto& o : outcomes) {
         out << "    <testcase classname=\"scenarios\" name=\"" << xmlText(o.file) << "\" time=\""
             << seconds(o.seconds) << "\"";
-        if (o.passed) {
+        if (o.passed && o.shown.empty()) {
             out << "/>\n";
             continue;
         }
-        out << ">\n      <failure message=\"" << xmlText(o.reason) << "\">"
-            << xmlText(o.failureLine()) << "</failure>\n    </testcase>\n";
+        out << ">\n";
+        if (!o.passed) {
+            std::string text = o.failureLine();
+            if (!o.documentView.empty())
+                text += "\n" + withoutColours(o.documentView);
+            out << "      <failure message=\"" << xmlText(o.reason) << "\">" << xmlText(text)
+                << "</failure>\n";
+        }
+        if (!o.shown.empty())
+            out << "      <system-out>" << xmlText(withoutColours(o.shown)) << "</system-out>\n";
+        out << "    </testcase>\n";
     }
     out << "  </testsuite>\n</testsuites>\n";
 }

@@ -1,5 +1,7 @@
-// What `k72645 run` tells: one line per scenario, then "N passed, N failed" alone on the last
-// line; and the same outcomes as a JUnit XML report.
+// What `k72645 run` tells: one line per scenario, followed (indented) by what its Show
+// statements showed and, when it failed, Word's active document at the failure; then
+// "N passed, N failed" alone on the last line. The same outcomes as a JUnit XML report, where a
+// failure's text holds the document.
 #pragma once
 
 #include <ostream>
@@ -13,6 +15,8 @@ namespace k72645::player {
 // "pass  file" or "FAIL  file:line: statement: reason".
 std::string reportLine(const ScenarioOutcome& outcome);
 std::string summaryLine(const std::vector<ScenarioOutcome>& outcomes);
+// The report line and the lines under it; colours only when the reader shows them.
+void writeOutcome(std::ostream& out, const ScenarioOutcome& outcome, bool colours);
 void writeReport(std::ostream& out, const std::vector<ScenarioOutcome>& outcomes);
 void writeJUnit(std::ostream& out, const std::vector<ScenarioOutcome>& outcomes);
 

@@ -46,13 +46,15 @@ struct Statement {
         OnErrorResumeNext,  // failures set Err from here
         OnErrorGoTo0,       // failures fail the scenario from here; clears Err
         Print,              // ? value (interactive player only)
+        Show,               // Show or Show Documents: what Word shows
     };
 
     Kind kind;
-    int line = 0;         // the line the statement starts on
-    std::u16string text;  // the statement as written, continuation lines joined
-    ExprPtr target;       // Assign, Call
-    ExprPtr value;        // Assign, Assert, Print
+    int line = 0;            // the line the statement starts on
+    std::u16string text;     // the statement as written, continuation lines joined
+    ExprPtr target;          // Assign, Call
+    ExprPtr value;           // Assign, Assert, Print
+    bool documents = false;  // Show Documents
 };
 
 struct Program {

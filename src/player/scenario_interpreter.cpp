@@ -87,6 +87,13 @@ Variant Interpreter::run(const Statement& s) {
             return invokePath(*s.target, InvokeKind::Method);
         case Statement::Kind::Print:
             return evaluate(*s.value);
+        case Statement::Kind::Show: {
+            const std::string view =
+                host_.showWord(s.documents ? WordView::Documents : WordView::ActiveDocument);
+            if (showSink_)
+                showSink_(s, view);
+            return {};
+        }
     }
     return {};
 }

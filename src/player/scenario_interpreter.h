@@ -4,6 +4,7 @@
 // interpreter's own.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -22,6 +23,9 @@ public:
 
     // Makes an object reachable by name (any case). Roots cannot be assigned.
     void addRoot(const std::u16string& name, DispatchPtr object);
+    // Where Show puts what the world shows (nowhere until set).
+    using ShowSink = std::function<void(const Statement&, const std::string&)>;
+    void onShow(ShowSink sink) { showSink_ = std::move(sink); }
 
     // Runs one statement and returns the value of a call or print statement (Empty for the
     // others). A failure raises ComError, unless On Error Resume Next is in force, which
@@ -53,6 +57,7 @@ private:
     std::map<std::u16string, Variant> variables_;  // keys in lower case
     std::shared_ptr<ErrObject> err_;
     bool resumeNext_ = false;
+    ShowSink showSink_;
 };
 
 }  // namespace k72645::player

@@ -154,6 +154,8 @@ private:
         }
         if (atWord(u"On"))
             return onError(start);
+        if (atShow())
+            return show(start);
         if (!at(TokenKind::Name) || isReserved(peek().text))
             fail("a statement");
 
@@ -176,6 +178,28 @@ private:
             target = finish(std::move(call));
         }
         s.target = std::move(target);
+        return end(std::move(s), start);
+    }
+
+    // "Show" or "Show Documents" alone on its line; otherwise Show is a name like any other.
+    bool atShow() const {
+        if (!atWord(u"Show"))
+            return false;
+        auto ends = [this](std::size_t ahead) {
+            const TokenKind kind = peek(ahead).kind;
+            return kind == TokenKind::EndOfStatement || kind == TokenKind::EndOfInput;
+        };
+        return ends(1) || (peek(1).kind == TokenKind::Name &&
+                           equalsIgnoreCase(peek(1).text, u"Documents") && ends(2));
+    }
+
+    Statement show(std::size_t start) {
+        next();
+        Statement s = begin(Statement::Kind::Show, start);
+        if (atWord(u"Documents")) {
+            next();
+            s.documents = true;
+        }
         return end(std::move(s), start);
     }
 

@@ -49,13 +49,29 @@ std::string ScenarioOutcome::failureLine() const {
 
 namespace {
 
+// What Word shows when a statement fails; a view that cannot be read says why.
+std::string viewAtFailure(ScenarioHost& host) {
+    try {
+        return host.showWord(WordView::ActiveDocument);
+    } catch (const std::exception& e) {
+        const auto* error = dynamic_cast<const ComError*>(&e);
+        return "Word's document cannot be shown: " +
+               (error ? describeError(*error) : oneLine(e.what())) + "\n";
+    }
+}
+
 // Runs the statements; the first failure not trapped ends the run.
-void runStatements(const Program& program, Interpreter& interpreter, ScenarioOutcome& outcome) {
+void runStatements(const Program& program, Interpreter& interpreter, ScenarioHost& host,
+                   ScenarioOutcome& outcome) {
+    interpreter.onShow([&outcome](const Statement& s, const std::string& view) {
+        outcome.shown += "line " + std::to_string(s.line) + ": " + toUtf8(s.text) + "\n" + view;
+    });
     for (const Statement& s : program.statements) {
         auto failAt = [&](const std::string& reason) {
             outcome.line = s.line;
             outcome.statement = oneLine(toUtf8(s.text));
             outcome.reason = reason;
+            outcome.documentView = viewAtFailure(host);
         };
         try {
             interpreter.execute(s);
@@ -91,7 +107,7 @@ void runInWorld(const Program& program, const WorldFactory& worlds, ScenarioOutc
             }
             interpreter.addRoot(name, object);
         }
-        runStatements(program, interpreter, outcome);
+        runStatements(program, interpreter, world->host(), outcome);
     }
     if (recorder)
         outcome.verdict = recorder->verdict();

@@ -17,6 +17,11 @@ struct ScenarioOutcome {
     std::string statement;                  // the statement that failed, as written
     std::string reason;                     // why, in one line
     std::optional<std::u16string> verdict;  // CauseErreur read after the last TestePoint
+    // What the scenario's Show statements showed, each after a line "line N: Show...".
+    std::string shown;
+    // Word's active document when a statement failed (or that no Word or no document is
+    // open); "" when the scenario passed or never ran. Colours as in terminal_text.h.
+    std::string documentView;
     double seconds = 0;
 
     // "file:line: statement: reason" (or "file:line:column: syntax error: ...").

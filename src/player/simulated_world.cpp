@@ -4,6 +4,7 @@
 #include "component/component_globals.h"
 #include "player/delivery.h"
 #include "player/desktop_root.h"
+#include "player/document_view.h"
 #include "sim/runtime/sim_world.h"
 
 namespace k72645::player {
@@ -45,6 +46,11 @@ private:
     void wait(std::int32_t milliseconds) override { platform_.sleeper->sleep(milliseconds); }
     DispatchPtr createObject(const std::u16string& progId) override {
         return platform_.runtime->CreateObject(progId);
+    }
+    std::string showWord(WordView view) override {
+        const auto word = world_->runningWordModel();
+        return view == WordView::Documents ? documentsView(word.get())
+                                           : activeDocumentView(word.get());
     }
 
     std::shared_ptr<sim::SimWorld> world_;

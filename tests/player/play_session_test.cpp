@@ -20,6 +20,7 @@ TEST(PlaySession, StartsChecksPrintsAndClosesTheExercise) {
     };
     std::istringstream in(
         "hwnd\n"
+        "Show\n"
         "Module.TestePoint\n"
         "? \"a\" & _\n"
         "  \"b\"\n"
@@ -35,6 +36,7 @@ TEST(PlaySession, StartsChecksPrintsAndClosesTheExercise) {
               "Exercise 507 started in /work/507/; the variables folder, app and hwnd hold its "
               "folder, Word and Word's window.\n"
               "4242\n"
+              "Word's documents cannot be shown in this world.\n"
               "ErreurGenerale = False\n"
               "CauseErreur = \"AM\"\n"
               "Complement = Nothing\n"
@@ -49,9 +51,15 @@ TEST(PlaySession, StartsChecksPrintsAndClosesTheExercise) {
                                                           u"TestePoint", u"Fermer", u"Quitter"}));
     EXPECT_EQ(finished, 1);
 
+    // With --show, Word's document follows each verdict.
     std::istringstream quiet("Module.TestePoint\n");
     std::ostringstream out2;
+    options.show = true;
     EXPECT_EQ(playExercise(options, worlds, quiet, out2), 0);
+    EXPECT_NE(out2.str().find("Complement = Nothing\nWord's documents cannot be shown in this "
+                              "world.\nExercise closed"),
+              std::string::npos)
+        << out2.str();
 }
 
 }  // namespace

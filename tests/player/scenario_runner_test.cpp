@@ -38,6 +38,7 @@ protected:
             auto world = std::make_unique<FakeWorld>();
             world->finished = &finished;
             world->module->nextVerdict = verdict;
+            world->recordingHost.viewFails = viewFails;
             return world;
         });
     }
@@ -45,6 +46,7 @@ protected:
     fs::path folder;
     int finished = 0;
     std::u16string verdict = u"A";
+    bool viewFails = false;
 };
 
 TEST_F(ScenarioRunner, ReportsPassesAndEachKindOfFailure) {
@@ -72,6 +74,12 @@ TEST_F(ScenarioRunner, ReportsPassesAndEachKindOfFailure) {
               "FAIL  " + (folder / "missing.scn").string() + ": cannot read the file");
     // Every scenario that started a world ended it.
     EXPECT_EQ(finished, 3);
+    // A failure tells what Word showed, or why it could not be read.
+    EXPECT_EQ(outcomes[0].documentView, "");
+    EXPECT_EQ(outcomes[1].documentView, "Word's documents cannot be shown in this world.\n");
+    viewFails = true;
+    EXPECT_EQ(run(folder / "runtime.scn").documentView,
+              "Word's document cannot be shown: error 462 (Word): Word is gone\n");
 
     std::ostringstream report;
     writeReport(report, outcomes);

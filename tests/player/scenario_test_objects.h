@@ -88,6 +88,7 @@ public:
     std::vector<std::int32_t> waits;
     std::vector<std::int32_t> delivered;
     DispatchPtr created = Items::create();
+    bool viewFails = false;  // showWord raises 462
 
     bool fileExists(const std::u16string& path) override {
         return std::find(files.begin(), files.end(), path) != files.end();
@@ -103,6 +104,11 @@ public:
             throw ComError(429, u"Runtime", u"ActiveX component can't create object");
         }
         return created;
+    }
+    std::string showWord(WordView view) override {
+        if (viewFails)
+            throw ComError(462, u"Word", u"Word is gone");
+        return ScenarioHost::showWord(view);
     }
 };
 

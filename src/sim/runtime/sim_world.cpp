@@ -102,6 +102,11 @@ DispatchPtr SimWorld::runningWord() {
     return words_.empty() ? nullptr : makeApplication(words_.back());
 }
 
+std::shared_ptr<const WordInstance> SimWorld::runningWordModel() {
+    std::erase_if(words_, [](const auto& word) { return !word->running(); });
+    return words_.empty() ? nullptr : words_.back();
+}
+
 DispatchPtr SimWorld::wordGlobal() {
     return std::make_shared<WordGlobalObject>(weak_from_this());
 }

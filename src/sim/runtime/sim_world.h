@@ -48,6 +48,8 @@ public:
     DispatchPtr startWord();
     // The most recently started Word still running, or nullptr.
     DispatchPtr runningWord();
+    // The model of that Word, for views that read what it holds; nullptr when none runs.
+    std::shared_ptr<const WordInstance> runningWordModel();
     // The Word.Global object: the members of the Word that runningWord gives at each call.
     DispatchPtr wordGlobal();
     // The scenarios' Sim object.
