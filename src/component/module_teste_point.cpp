@@ -53,7 +53,6 @@ void Module::TestePoint() {
             MessageErreur_ = u"%AL";
             return;
         }
-        ErreurGenerale_ = false;
         bool fit = false;
         try {
             fit = VerifieDocuments();
@@ -67,6 +66,8 @@ void Module::TestePoint() {
             return;
         }
     }
+    // ErreurGenerale changes only once the exercise's check has completed: a check that raises
+    // leaves the previous verdict for the player to read.
     runExerciseCheck();
 }
 
