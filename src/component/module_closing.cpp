@@ -42,10 +42,11 @@ void Module::closeExercise() {
         closeAndReopenDocuments();
     }
     ignoringErrors([&] { RestaureParamUser(word_); });
-    ignoringErrors([&] {
-        Nettoyage(*word_.platform.files,
-                  {QuestionCourante_, word_.AppWord, PathDossier_, PathModeles_});
-    });
+    // Deleting the working files needs no Word: when Word stops the clean-up (the learner
+    // has quit it), they are deleted without it.
+    const WorkingFilePlaces places{QuestionCourante_, word_.AppWord, PathDossier_, PathModeles_};
+    if (!ignoringErrors([&] { Nettoyage(*word_.platform.files, places); }))
+        deleteWorkingFiles(*word_.platform.files, places);
     ignoringErrors([&] { call(QuestionCourante_, u"Fermer"); });
     QuestionCourante_ = nullptr;
 }
