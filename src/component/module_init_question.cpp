@@ -41,11 +41,17 @@ void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathD
         takePlayersWord(ioApplication, ioHandleLogiciel);
     }
 
+    // The learner's settings are recorded only when no exercise is current: while one is,
+    // Word holds the course's settings, and the learner's recorded before it are still to be
+    // given back.
+    const bool recordSettings = QuestionCourante_ == nullptr;
     if (playersWord) {
-        ignoringErrors([&] { SaveParamUser(word_); });
+        if (recordSettings)
+            ignoringErrors([&] { SaveParamUser(word_); });
         ignoringErrors([&] { FermeDialogues(word_.desktop(), word_.HandleWord); });
     } else {
-        SaveParamUser(word_);
+        if (recordSettings)
+            SaveParamUser(word_);
         FermeDialogues(word_.desktop(), word_.HandleWord);
     }
 
