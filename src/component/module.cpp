@@ -29,4 +29,20 @@ void Module::Fermer() {
     closeExercise();
 }
 
+bool Module::adoptReplacedWord(const DispatchPtr& held) {
+    if (!word_.AppWord || sameObject(word_.AppWord, held))
+        return false;
+    WordLance_ = word_.wordStarted;
+    wordOwedToPlayer_ = word_.wordStarted;
+    return true;
+}
+
+void Module::handBackWord(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel) {
+    if (!wordOwedToPlayer_)
+        return;
+    ioApplication = word_.AppWord;
+    ioHandleLogiciel = word_.HandleWord;
+    wordOwedToPlayer_ = false;
+}
+
 }  // namespace k72645

@@ -51,6 +51,7 @@ private:
     void setCourseDisplay();
 
     // TestePoint's stages.
+    void checkWork();
     enum class DialogOutcome { None, Tolerated, SkipToCheck, Blocking };
     DialogOutcome handleOpenDialog();
     bool VerifieDocuments();
@@ -60,6 +61,12 @@ private:
     void closeExercise();
     void closeAndReopenDocuments();
 
+    // After a probe: a Word started in place of one that had gone belongs to the component and
+    // is owed to the player; one attached is not the component's. True when Word was replaced.
+    bool adoptReplacedWord(const DispatchPtr& held);
+    // Gives the player the Word it is owed, if any.
+    void handBackWord(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel);
+
     WordSession word_;
     DispatchPtr QuestionCourante_;
     std::u16string MessageErreur_;
@@ -68,6 +75,7 @@ private:
     std::u16string PathModeles_;
     std::int32_t NumQuestion_ = 0;
     bool WordLance_ = false;
+    bool wordOwedToPlayer_ = false;  // started by a probe, not yet handed back
     std::int32_t NbParagraphes_ = 0;
     bool savedShowAll_ = false;
     bool savedShowFieldCodes_ = false;

@@ -42,10 +42,11 @@ void Module::closeExercise() {
         closeAndReopenDocuments();
     }
     ignoringErrors([&] { RestaureParamUser(word_); });
-    ignoringErrors([&] {
-        Nettoyage(*word_.platform.files,
-                  {QuestionCourante_, word_.AppWord, PathDossier_, PathModeles_});
-    });
+    // Deleting the working files needs no Word: when Word stops the clean-up (the learner
+    // has quit it), they are deleted without it.
+    const WorkingFilePlaces places{QuestionCourante_, word_.AppWord, PathDossier_, PathModeles_};
+    if (!ignoringErrors([&] { Nettoyage(*word_.platform.files, places); }))
+        deleteWorkingFiles(*word_.platform.files, places);
     ignoringErrors([&] { call(QuestionCourante_, u"Fermer"); });
     QuestionCourante_ = nullptr;
 }
@@ -95,10 +96,15 @@ void Module::closeAndReopenDocuments() {
 
 void Module::Quitter(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel) {
     reporting(u"Module", u"Quitter", [&] {
+        handBackWord(ioApplication, ioHandleLogiciel);
         if (QuestionCourante_)
             closeExercise();
-        // Only a Word that the component obtained itself is quit; the player's stays open.
-        if (sameObject(word_.AppWord, ioApplication) && WordLance_) {
+        // Only a Word that the component obtained itself is quit, also when the player hands
+        // Nothing back; the player's stays open. Once quit and released, there is nothing
+        // left to quit.
+        const bool playerHoldsIt =
+            ioApplication == nullptr || sameObject(word_.AppWord, ioApplication);
+        if (word_.AppWord && WordLance_ && playerHoldsIt) {
             word::Application(word_.AppWord).application().quit(Variant(word::wdDoNotSaveChanges));
             word_.desktop().ShowWindow(word_.HandleWord, win32::SW_SHOWMINIMIZED);
             ioHandleLogiciel = 0;

@@ -28,6 +28,8 @@ void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathD
     // computed from Word's user templates folder.
     const DrawingLockRelease unlockAtEnd(word_);
 
+    // A Word that an earlier check started in place of one that had gone is the player's now.
+    handBackWord(ioApplication, ioHandleLogiciel);
     dropStaleWindow(ioApplication, ioHandleLogiciel);
     const bool playersWord = ioApplication != nullptr;
     if (!playersWord) {
@@ -41,15 +43,33 @@ void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathD
         takePlayersWord(ioApplication, ioHandleLogiciel);
     }
 
+    // The learner's settings are recorded only when no exercise is current: while one is,
+    // Word holds the course's settings, and the learner's recorded before it are still to be
+    // given back.
+    const bool recordSettings = QuestionCourante_ == nullptr;
     if (playersWord) {
-        ignoringErrors([&] { SaveParamUser(word_); });
+        if (recordSettings)
+            ignoringErrors([&] { SaveParamUser(word_); });
         ignoringErrors([&] { FermeDialogues(word_.desktop(), word_.HandleWord); });
     } else {
-        SaveParamUser(word_);
+        if (recordSettings)
+            SaveParamUser(word_);
         FermeDialogues(word_.desktop(), word_.HandleWord);
     }
 
-    probeUntilAccessible();
+    // A Word that the probe obtained in place of one that had gone comes back to the player.
+    const DispatchPtr held = word_.AppWord;
+    try {
+        probeUntilAccessible();
+    } catch (...) {
+        adoptReplacedWord(held);
+        throw;
+    }
+    if (adoptReplacedWord(held)) {
+        ioApplication = word_.AppWord;
+        ioHandleLogiciel = word_.HandleWord;
+        wordOwedToPlayer_ = false;
+    }
     if (QuestionCourante_)
         closeExercise();
 

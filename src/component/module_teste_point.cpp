@@ -30,6 +30,18 @@ bool isOneOf(std::int32_t number, std::initializer_list<std::int32_t> numbers) {
 
 void Module::TestePoint() {
     const DrawingLockRelease unlockAtEnd(word_);
+    // The probes may replace a Word that has gone; a Word started so is the component's.
+    const DispatchPtr held = word_.AppWord;
+    try {
+        checkWork();
+    } catch (...) {
+        adoptReplacedWord(held);
+        throw;
+    }
+    adoptReplacedWord(held);
+}
+
+void Module::checkWork() {
     Desktop& desktop = word_.desktop();
 
     word_.HandleWord = desktop.FindWindowA(kWordWindowClass, u"");
@@ -53,7 +65,6 @@ void Module::TestePoint() {
             MessageErreur_ = u"%AL";
             return;
         }
-        ErreurGenerale_ = false;
         bool fit = false;
         try {
             fit = VerifieDocuments();
@@ -67,6 +78,8 @@ void Module::TestePoint() {
             return;
         }
     }
+    // ErreurGenerale changes only once the exercise's check has completed: a check that raises
+    // leaves the previous verdict for the player to read.
     runExerciseCheck();
 }
 

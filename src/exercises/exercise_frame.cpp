@@ -60,10 +60,19 @@ void ExerciseFrame::openMainDocument() {
 void ExerciseFrame::TestePoint() {
     reporting(className_, u"TestePoint", [&] {
         // Each check starts on a new complement list and a clear verdict, so that a check whose
-        // tests all pass never keeps the code of an earlier one.
-        complement_ = ComplementInfo::create();
-        verdict_.clear();
-        runChecks();
+        // tests all pass never keeps the code of an earlier one. A check that fails with an
+        // error gives no verdict: the previous one, and its complement list, stay.
+        std::shared_ptr<ComplementInfo> previousComplement = complement_;
+        std::u16string previousVerdict = verdict_;
+        try {
+            complement_ = ComplementInfo::create();
+            verdict_.clear();
+            runChecks();
+        } catch (...) {
+            complement_ = std::move(previousComplement);
+            verdict_ = std::move(previousVerdict);
+            throw;
+        }
     });
 }
 

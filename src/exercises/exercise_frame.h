@@ -42,7 +42,8 @@ protected:
     // Prepare steps 5 and after.
     virtual void prepareOwnSteps() {}
     // The exercise's tests, run by TestePoint on a fresh complement list and a clear verdict.
-    // A test that fails sets the verdict and no later test runs.
+    // A test that fails sets the verdict and no later test runs. When they raise, the verdict
+    // and the complement list of the previous check are given back.
     virtual void runChecks() {}
     // Fermer's first steps: 501 to 505 remove the template folder; 508, 515, 517 and 518 close
     // the merged documents. Errors never leave it.

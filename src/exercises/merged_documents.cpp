@@ -10,10 +10,15 @@ bool isMergedDocumentName(const std::u16string& name) {
     return start == u"Lettres" || start == u"Letters";
 }
 
-void closeLeadingMergedDocuments(const word::Application& word, bool sixteenBitCounter) {
+void closeLeadingMergedDocuments(const word::Application& word, PassCount counting) {
     try {
         std::int32_t passes = word.documents().count();
-        if (sixteenBitCounter)
+        if (counting == PassCount::IntegerRecounted) {
+            if (passes == 0)
+                return;
+            passes = word.documents().count();
+        }
+        if (counting != PassCount::Long)
             passes = vb::cInt(Variant(passes));
         for (std::int32_t pass = 1; pass <= passes; ++pass) {
             if (isMergedDocumentName(word.documents().item(1).name())) {

@@ -19,7 +19,9 @@ public:
 
 protected:
     void prepareOwnSteps() override { prepareFormLetterWithClients(word(), workingFolder()); }
-    void closeOwnItems() override { closeLeadingMergedDocuments(word(), true); }
+    void closeOwnItems() override {
+        closeLeadingMergedDocuments(word(), PassCount::IntegerRecounted);
+    }
 
     void runChecks() override {
         // The 16-bit counter is left one past the count when no merged document is found.

@@ -19,7 +19,7 @@ public:
 
 protected:
     void prepareOwnSteps() override { prepareFormLetterWithClients(word(), workingFolder()); }
-    void closeOwnItems() override { closeLeadingMergedDocuments(word(), true); }
+    void closeOwnItems() override { closeLeadingMergedDocuments(word(), PassCount::Integer); }
 
     void runChecks() override {
         // 1 and 2: the letter is still a merge main document.

@@ -22,15 +22,15 @@ protected:
     void openMainDocument() override {
         // Nothing is delivered and nothing is opened: the learner creates the database.
     }
-    void closeOwnItems() override { closeLeadingMergedDocuments(word(), false); }
+    void closeOwnItems() override { closeLeadingMergedDocuments(word(), PassCount::Long); }
 
     void runChecks() override {
-        // 1: a merge main document is active. Only this read turns a failure into a verdict:
-        // with no document open there is nothing to judge.
+        // 1: a merge main document is active. Only this read turns a failure, of any kind,
+        // into a verdict: with no document open there is nothing to judge.
         std::int32_t type = word::wdNotAMergeDocument;
         try {
             type = mailMerge().mainDocumentType();
-        } catch (const ComError&) {
+        } catch (...) {
             type = word::wdNotAMergeDocument;
         }
         if (type == word::wdNotAMergeDocument) {

@@ -24,7 +24,7 @@ protected:
         word().activeDocument().mailMerge().setMainDocumentType(word::wdMailingLabels);
         word().activeDocument().mailMerge().openDataSource(workingFolder() + u"Adresses.mdb");
     }
-    void closeOwnItems() override { closeLeadingMergedDocuments(word(), false); }
+    void closeOwnItems() override { closeLeadingMergedDocuments(word(), PassCount::Long); }
 
     void runChecks() override {
         // 1: the learner's field-code display, given back after every verdict.

@@ -81,6 +81,19 @@ void Nettoyage(FileSystem& files, const WorkingFilePlaces& places) {
     });
 }
 
+void deleteWorkingFiles(FileSystem& files, const WorkingFilePlaces& places) {
+    std::int32_t count = 0;
+    ignoringErrors([&] { count = recordCount(places); });
+    for (std::int32_t i = 1; i <= count; ++i) {
+        ignoringErrors([&] {
+            const std::u16string& folder = vb::cBool(recordField(places, i, u"Modele"))
+                                               ? places.PathModeles
+                                               : places.PathDossier;
+            deleteQuietly(files, folder + nomDest(places, i));
+        });
+    }
+}
+
 void Renomme(FileSystem& files, const WorkingFilePlaces& places) {
     reporting(u"Module", u"Renomme", [&] {
         const std::int32_t count = recordCount(places);

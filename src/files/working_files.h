@@ -21,5 +21,8 @@ struct WorkingFilePlaces {
 
 void Nettoyage(FileSystem& files, const WorkingFilePlaces& places);
 void Renomme(FileSystem& files, const WorkingFilePlaces& places);
+// Deletes every file of a working name, without asking Word anything: for a closing whose Word
+// no longer answers. Every failure is ignored.
+void deleteWorkingFiles(FileSystem& files, const WorkingFilePlaces& places);
 
 }  // namespace k72645

@@ -33,6 +33,8 @@ struct WordSession {
     std::int32_t savedStartupSetting = 0;  // Word Boolean: -1 or 0
     std::int32_t savedTaskPaneState = 0;   // false until the first closing
     LearnerSettings learnerSettings;
+    // Whether the Word that GetApplication last obtained was started (not attached).
+    bool wordStarted = false;
     // True while Word's main window has its drawing locked by GetApplication.
     bool drawingLocked = false;
 

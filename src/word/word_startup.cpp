@@ -12,8 +12,9 @@ namespace {
 
 // Steps common to an attached and a started Word: make it visible, find its main window,
 // record the start-up setting and leave it without documents, its drawing locked.
-void setUpWord(WordSession& session, DispatchPtr application) {
+void setUpWord(WordSession& session, DispatchPtr application, bool started) {
     session.AppWord = std::move(application);
+    session.wordStarted = started;
     const word::Application app(session.AppWord);
     Desktop& desktop = session.desktop();
 
@@ -49,17 +50,17 @@ void GetApplication(WordSession& session) {
     const bool knownWindowVisible = session.desktop().IsWindowVisible(session.HandleWord) != 0;
     if (knownWindowVisible && session.HandleWord != 0) {
         try {
-            setUpWord(session, runtime.GetObject(kWordProgId));
+            setUpWord(session, runtime.GetObject(kWordProgId), false);
             return;
         } catch (...) {
             // The visible Word could not be used: start a new one, once. A failure of that
             // start is not handled again and passes unchanged.
         }
-        setUpWord(session, runtime.CreateObject(kWordProgId));
+        setUpWord(session, runtime.CreateObject(kWordProgId), true);
         return;
     }
     try {
-        setUpWord(session, runtime.CreateObject(kWordProgId));
+        setUpWord(session, runtime.CreateObject(kWordProgId), true);
     } catch (...) {
         const ComError error = currentError();
         session.AppWord = nullptr;

@@ -85,17 +85,20 @@ TEST_F(ClosingTest, AFormLetterMainDocumentComesBackAsANormalDocument) {
     EXPECT_EQ(vb::cLng(member(member(reopened, u"MailMerge"), u"MainDocumentType")), -1);
 }
 
-TEST_F(ClosingTest, TheLearnersSettingsAreGivenBack) {
+TEST_F(ClosingTest, ARefusedRestoreStillCleansUpAndClosesTheExercise) {
+    // The learner's current folder vanishes during the exercise: giving it back fails.
+    testing::TempFolder learners;
     app = world->startWord();
     put(app, u"Visible", true);
     hwnd = desktop.FindWindowA(u"OPUSAPP", u"");
-    put(toObject(word(u"CommandBars")), u"DisplayTooltips", false);
-    const std::u16string documents = vb::cStr(member(word(u"Options"), u"DefaultFilePath", {0}));
-    start(506);
-    EXPECT_TRUE(vb::cBool(member(word(u"CommandBars"), u"DisplayTooltips")));
-    module.Fermer();
-    EXPECT_FALSE(vb::cBool(member(word(u"CommandBars"), u"DisplayTooltips")));
-    EXPECT_EQ(vb::cStr(member(word(u"Options"), u"DefaultFilePath", {0})), documents);
+    call(app, u"ChangeFileOpenDirectory", {learners.path()});
+    start(501);
+    const std::u16string templates = module.PathModeles();
+    std::filesystem::remove_all(learners.native());
+    EXPECT_NO_THROW(module.Fermer());
+    EXPECT_FALSE(folder().has("Insertion.doc"));
+    EXPECT_FALSE(platform.files->folderExists(templates));  // the exercise's own Fermer ran
+    EXPECT_EQ(module.QuestionCourante(), nullptr);
 }
 
 TEST_F(ClosingTest, TheAssistantsBalloonIsClosedWithAShortPause) {

@@ -43,11 +43,19 @@ TEST_F(InitQuestionTest, TheTemplateFolderIsCreatedWithItsParentsUnderWordsUserT
 TEST_F(InitQuestionTest, TheSameWordAgainKeepsItsOwnershipAndFindsItsWindowByTitle) {
     start(505);
     const DispatchPtr first = app;
+    const std::int32_t window = hwnd;
+    // Another Word in front, with a document of its own, and its window given as the player's:
+    // only the title of the active document finds the window of the Word in use.
+    const DispatchPtr other = world->startWord();
+    put(other, u"Visible", true);
+    call(toObject(get(other, u"Documents")), u"Add");
+    hwnd = desktop.FindWindowA(u"OPUSAPP", u"Document1 - Microsoft Word");
+    desktop.SetForegroundWindow(hwnd);
+    ASSERT_NE(desktop.FindWindowA(u"OPUSAPP", u""), window);
     start(506);
     EXPECT_TRUE(sameObject(app, first));
     EXPECT_TRUE(module.WordLance());
-    EXPECT_EQ(world->wordCount(), 1);
-    EXPECT_EQ(hwnd, desktop.FindWindowA(u"OPUSAPP", u""));
+    EXPECT_EQ(hwnd, window);
     // The previous exercise was closed: its files are gone.
     EXPECT_FALSE(folders.front()->has("Agence.doc"));
 }
@@ -106,6 +114,60 @@ TEST_F(InitQuestionTest, TheProbeGivesUpAfter499AttemptsWithTheLastFailureLocate
     EXPECT_EQ(fault->refusals, 2 * 499);
     EXPECT_EQ(desktop.lockedWindow(), 0);  // unlocked on failure too
     EXPECT_EQ(faulty.QuestionCourante(), nullptr);
+}
+
+// A Module whose Words refuse one member when the fault is armed.
+class FaultyWordTest : public InitQuestionTest {
+protected:
+    FaultyWordTest() {
+        faulty.runtime = std::make_shared<testing::FaultyRuntime>(platform.runtime, fault);
+    }
+    // The player's own Word, visible, reached through the faulty runtime.
+    void playersWord() {
+        app = faulty.runtime->CreateObject(u"Word.application.11");
+        put(app, u"Visible", true);
+        hwnd = desktop.FindWindowA(u"OPUSAPP", u"");
+    }
+    ComError initFailure(Module& m, int exercise) {
+        folders.push_back(std::make_unique<testing::TempFolder>());
+        return testing::failureOf(
+            [&] { m.InitQuestion(exercise, testing::deliver(exercise, folder()), app, hwnd); });
+    }
+    std::shared_ptr<testing::Fault> fault = std::make_shared<testing::Fault>();
+    Platform faulty = platform;
+};
+
+TEST_F(FaultyWordTest, SaveParamUserFailsLocatedWithTheComponentsWordIgnoredWithThePlayers) {
+    fault->member = u"DefaultFilePath";
+    fault->armed = true;
+    Module own(faulty);
+    EXPECT_EQ(initFailure(own, 505).source(),
+              located(u"Module", u"SaveParamUser", u"Microsoft Word"));
+    EXPECT_EQ(own.QuestionCourante(), nullptr);
+
+    // With the player's Word the refusal is ignored; reading the user templates folder then
+    // meets it again, and InitQuestion reports it.
+    playersWord();
+    Module players(faulty);
+    const ComError e = initFailure(players, 505);
+    EXPECT_EQ(e.number(), fault->error.number());
+    EXPECT_EQ(e.source(), located(u"Module", u"InitQuestion", u"Microsoft Word"));
+    EXPECT_EQ(desktop.lockedWindow(), 0);
+}
+
+TEST_F(FaultyWordTest, TheBlankDocumentAndTheMaximizedWindowAreReportedByInitQuestion) {
+    playersWord();
+    fault->member = u"Add";
+    fault->armed = true;
+    Module first(faulty);
+    EXPECT_EQ(initFailure(first, 517).source(),
+              located(u"Module", u"InitQuestion", u"Microsoft Word"));
+
+    fault->member = u"WindowState";
+    Module second(faulty);
+    EXPECT_EQ(initFailure(second, 505).source(),
+              located(u"Module", u"InitQuestion", u"Microsoft Word"));
+    EXPECT_EQ(fault->refusals, 2);
 }
 
 TEST_F(InitQuestionTest, AnUnknownNumberFailsInNettoyage) {

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -108,6 +109,8 @@ struct Fault {
     ComError error{-2147418111, u"Microsoft Word", u"Call was rejected by callee."};
     bool armed = false;
     int refusals = 0;
+    // The refusal is a failure that is not a COM error (a fault of the automation layer).
+    bool foreign = false;
 };
 
 class FaultyDispatch : public Dispatch {
@@ -124,6 +127,8 @@ public:
     Variant invoke(std::u16string_view name, InvokeKind kind, Arguments& args) override {
         if (fault_->armed && equalsIgnoreCase(name, fault_->member)) {
             ++fault_->refusals;
+            if (fault_->foreign)
+                throw std::runtime_error("refused");
             throw fault_->error;
         }
         Variant result = inner_->invoke(name, kind, args);
@@ -152,6 +157,31 @@ public:
 private:
     std::shared_ptr<ApplicationRuntime> inner_;
     std::shared_ptr<Fault> fault_;
+};
+
+// A runtime on which attaching to the running Word is refused, as when Word's window is
+// visible but Word is not registered as running; starting a Word may be refused too.
+class AttachRefusingRuntime : public ApplicationRuntime {
+public:
+    explicit AttachRefusingRuntime(std::shared_ptr<ApplicationRuntime> inner)
+        : inner_(std::move(inner)) {}
+    DispatchPtr CreateObject(const std::u16string& progId) override {
+        ++starts;
+        if (refuseStart)
+            throw ComError(429, u"K72645", u"ActiveX component can't create object");
+        return inner_->CreateObject(progId);
+    }
+    DispatchPtr GetObject(const std::u16string&) override {
+        ++attaches;
+        throw ComError(-2147221021, u"K72645", u"Operation unavailable");
+    }
+
+    bool refuseStart = false;
+    int starts = 0;
+    int attaches = 0;
+
+private:
+    std::shared_ptr<ApplicationRuntime> inner_;
 };
 
 // The error that leaves f; a test failure when none does.

@@ -108,11 +108,14 @@ TEST(IgnoringErrors, SwallowsAndTells) {
     EXPECT_TRUE(ignoringErrors([] {}));
     EXPECT_FALSE(ignoringErrors([] { throw errors::objectNotSet(); }));
     EXPECT_FALSE(ignoringErrors([] { throw std::runtime_error("x"); }));
-    // The statements after a failed one still run.
-    int after = 0;
-    ignoringErrors([] { throw errors::typeMismatch(); });
-    ++after;
-    EXPECT_EQ(after, 1);
+    EXPECT_FALSE(ignoringErrors([] { throw 42; }));
+    // What the statement did before it failed stays done.
+    int done = 0;
+    EXPECT_FALSE(ignoringErrors([&] {
+        done = 1;
+        throw errors::typeMismatch();
+    }));
+    EXPECT_EQ(done, 1);
 }
 
 }  // namespace

@@ -59,6 +59,17 @@ TEST_F(Question0508Test, TheDocumentsAreCountedOnSixteenBits) {
     prepared(508, overriding(override));
     override->armed = true;
     EXPECT_EQ(checkFailure().number(), errors::kOverflow);
+
+    // Fermer reads the count twice; converted for the passes, it overflows and ends them, so
+    // the merged document, first of the collection, stays open.
+    override->armed = false;
+    merge();
+    call(document(u"Agence.doc"), u"Close", {std::int32_t{0}});
+    override->armed = true;
+    override->reads = 0;
+    call(question, u"Fermer");
+    EXPECT_EQ(override->reads, 2);
+    EXPECT_EQ(vb::cStr(member(document(std::int32_t{1}), u"Name")), u"Lettres1");
 }
 
 }  // namespace

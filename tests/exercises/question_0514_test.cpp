@@ -19,12 +19,17 @@ protected:
 };
 
 TEST_F(Question0514Test, TheSixFormsPassAndLessOrEqualReadsAsEqual) {
-    for (const char16_t* comparison :
-         {u"= 1 \"vendredi\" \"samedi\"", u"= 2 \"samedi\" \"vendredi\"",
-          u"< 2 \"vendredi\" \"samedi\"", u"> 1 \"samedi\" \"vendredi\"",
-          u"<> 2 \"vendredi\" \"samedi\"", u"<> 1 \"samedi\" \"vendredi\"",
-          u"<= 1 \"vendredi\" \"samedi\"", u">= 2 \"samedi\" \"vendredi\""}) {
-        EXPECT_EQ(checkIf(comparison), u"") << toUtf8(comparison);
+    // A pass gives the learner's field-code display back, too.
+    for (const bool shown : {true, false}) {
+        setFieldCodes(shown);
+        for (const char16_t* comparison :
+             {u"= 1 \"vendredi\" \"samedi\"", u"= 2 \"samedi\" \"vendredi\"",
+              u"< 2 \"vendredi\" \"samedi\"", u"> 1 \"samedi\" \"vendredi\"",
+              u"<> 2 \"vendredi\" \"samedi\"", u"<> 1 \"samedi\" \"vendredi\"",
+              u"<= 1 \"vendredi\" \"samedi\"", u">= 2 \"samedi\" \"vendredi\""}) {
+            EXPECT_EQ(checkIf(comparison), u"") << toUtf8(comparison);
+            EXPECT_EQ(fieldCodes(), shown) << toUtf8(comparison);
+        }
     }
 }
 

@@ -38,6 +38,19 @@ TEST_F(Question0515Test, EachCodeInTheOrderOfTheTests) {
     EXPECT_EQ(documentCount(), 1);
 }
 
+TEST_F(Question0515Test, TheQueryNamesBothTheCivilityAndMadame) {
+    // The three "madame" letters are merged; the query read back lacks one of the two words.
+    for (const char16_t* query : {u"SELECT * FROM `Clients` WHERE `Titre` = 'Madame'",
+                                  u"SELECT * FROM `Clients` WHERE `Civilite` = 'Mme'"}) {
+        call(app(u"Documents"), u"Close", {std::int32_t{0}});
+        prepare(515, std::make_shared<FixedValueDispatch>(word, u"QueryString",
+                                                          Variant(std::u16string(query))));
+        filter(u"`Civilite` = 'Madame'");
+        merge();
+        EXPECT_EQ(check(), u"B") << toUtf8(query);
+    }
+}
+
 TEST_F(Question0515Test, EnglishLettersPassAndAMissingLetterIsLocated) {
     call(app(u"Documents"), u"Close", {std::int32_t{0}});
     world->setEdition(u"en");

@@ -49,6 +49,15 @@ TEST_F(Question0517Test, OnlyTheDocumentTypeTurnsAFailureIntoACode) {
     checkList(kFrench);
     fault->armed = true;
     expectFailure(-2147418111, u"Question0517");
+
+    // A failure of any kind while reading the document type is the verdict "E".
+    auto typeFault = std::make_shared<Fault>();
+    typeFault->member = u"MainDocumentType";
+    typeFault->foreign = true;
+    prepare(517, FaultyDispatch::wrap(word, typeFault));
+    checkList(kFrench);
+    typeFault->armed = true;
+    EXPECT_EQ(check(), u"E");
 }
 
 }  // namespace

@@ -53,6 +53,10 @@ TEST_F(Question0518Test, TheWalkStopsAtTheLastParagraphAndMergedDataGiveC) {
         story += (k % 6 == 4 ? u"{ MERGEFIELD cpvil }" : u"") + std::u16string(u"\\r");
     type(member(activeDocument(), u"Content"), story);
     EXPECT_EQ(check(), u"");
+    // One field more than the 97 of a full sheet, everything else right.
+    type(member(activeDocument(), u"Content"), u"{ PAGE }" + story);
+    EXPECT_EQ(check(), u"D");
+    type(member(activeDocument(), u"Content"), story);
     put(mailMerge(), u"ViewMailMergeFieldCodes", false);
     EXPECT_EQ(check(), u"C");
     call(question, u"Fermer");

@@ -22,6 +22,7 @@ struct Override {
     std::u16string member;
     Variant value;
     bool armed = false;
+    int reads = 0;  // every call of the member, armed or not
 };
 
 class OverridingDispatch : public Dispatch {
@@ -30,8 +31,11 @@ public:
         : inner_(std::move(inner)), override_(std::move(override)) {}
 
     Variant invoke(std::u16string_view name, InvokeKind kind, Arguments& args) override {
-        if (override_->armed && equalsIgnoreCase(name, override_->member))
-            return override_->value;
+        if (equalsIgnoreCase(name, override_->member)) {
+            ++override_->reads;
+            if (override_->armed)
+                return override_->value;
+        }
         Variant result = inner_->invoke(name, kind, args);
         if (result.isObject() && result.object())
             return DispatchPtr(std::make_shared<OverridingDispatch>(result.object(), override_));

@@ -42,6 +42,31 @@ TEST_F(WordStartupTest, AFailedStartIsLocatedAndLeavesNoWord) {
     EXPECT_EQ(session.AppWord, nullptr);
 }
 
+TEST_F(WordStartupTest, AFailedAttachStartsWordOnceAndASecondFailurePassesUnchanged) {
+    const DispatchPtr running = world->startWord();
+    put(running, u"Visible", true);
+    auto runtime = std::make_shared<testing::AttachRefusingRuntime>(platform.runtime);
+    session.platform.runtime = runtime;
+    session.HandleWord = desktop.FindWindowA(u"OPUSAPP", u"");
+
+    GetApplication(session);
+    EXPECT_EQ(runtime->attaches, 1);
+    EXPECT_EQ(runtime->starts, 1);
+    EXPECT_FALSE(sameObject(session.AppWord, running));
+    EXPECT_TRUE(session.wordStarted);
+    EXPECT_EQ(world->wordCount(), 2);
+
+    // The new Word's window is visible: attaching is tried again, then one start, refused.
+    runtime->refuseStart = true;
+    const DispatchPtr held = session.AppWord;
+    const ComError e = testing::failureOf([&] { GetApplication(session); });
+    EXPECT_EQ(e.number(), 429);
+    EXPECT_EQ(e.source(), u"K72645");  // not located: it passes unchanged
+    EXPECT_EQ(runtime->attaches, 2);
+    EXPECT_EQ(runtime->starts, 2);
+    EXPECT_TRUE(sameObject(session.AppWord, held));
+}
+
 TEST_F(WordStartupTest, TolerantProbeStartsWordAgainAfterTheLearnerClosedIt) {
     GetApplication(session);
     call(session.AppWord, u"Quit");

@@ -55,6 +55,7 @@ TEST_F(WorkspaceTest, AHiddenDrawingBarAndAnUnavailableTaskPaneAreLeftAlone) {
 TEST_F(WorkspaceTest, ARefusedCallIsLocatedAndNestedReportsChain) {
     session.learnerSettings.currentFolder = u"/no/such/folder/";
     const std::u16string inner = located(u"Module", u"ChangeDir", u"Microsoft Word");
+    EXPECT_EQ(testing::failureOf([&] { ChangeDir(session, u"/no/such/folder/"); }).source(), inner);
     EXPECT_EQ(testing::failureOf([&] { RestaureParamUser(session); }).source(),
               located(u"Module", u"RestaureParamUser", inner));
 }
