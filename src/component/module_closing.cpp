@@ -94,6 +94,7 @@ void Module::closeAndReopenDocuments() {
 }
 
 void Module::Quitter(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel) {
+    const CallScope scope(*this, u"Quitter");
     reporting(u"Module", u"Quitter", [&] {
         if (QuestionCourante_)
             closeExercise();

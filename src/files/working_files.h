@@ -22,4 +22,9 @@ struct WorkingFilePlaces {
 void Nettoyage(FileSystem& files, const WorkingFilePlaces& places);
 void Renomme(FileSystem& files, const WorkingFilePlaces& places);
 
+// Removes a template folder that a failed start of the exercise created: the exercise's
+// templates, by working name, then the folder itself (only when nothing else is left in it).
+// Every failure is ignored.
+void removeCreatedTemplateFolder(FileSystem& files, const WorkingFilePlaces& places);
+
 }  // namespace k72645
