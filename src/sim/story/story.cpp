@@ -180,11 +180,10 @@ std::vector<BookmarkSpan> Story::bookmarks() const {
 }
 
 std::optional<BookmarkSpan> Story::bookmark(std::u16string_view name) const {
-    for (const BookmarkSpan& b : bookmarks_) {
-        if (equalsIgnoreCase(b.name, name))
-            return b;
-    }
-    return std::nullopt;
+    const auto found = bookmarkIndex_.find(lcase(name));
+    if (found == bookmarkIndex_.end())
+        return std::nullopt;
+    return bookmarks_[found->second];
 }
 
 void Story::addBookmark(std::u16string_view name, std::size_t start, std::size_t end) {
@@ -194,14 +193,20 @@ void Story::addBookmark(std::u16string_view name, std::size_t start, std::size_t
         std::swap(start, end);
     removeBookmark(name);
     bookmarks_.push_back({std::u16string(name), start, end});
+    bookmarkIndex_[lcase(name)] = bookmarks_.size() - 1;
 }
 
 bool Story::removeBookmark(std::u16string_view name) {
-    auto it = std::find_if(bookmarks_.begin(), bookmarks_.end(),
-                           [&](const BookmarkSpan& b) { return equalsIgnoreCase(b.name, name); });
-    if (it == bookmarks_.end())
+    const auto found = bookmarkIndex_.find(lcase(name));
+    if (found == bookmarkIndex_.end())
         return false;
-    bookmarks_.erase(it);
+    const std::size_t removed = found->second;
+    bookmarkIndex_.erase(found);
+    bookmarks_.erase(bookmarks_.begin() + static_cast<std::ptrdiff_t>(removed));
+    for (auto& [key, index] : bookmarkIndex_) {
+        if (index > removed)
+            --index;
+    }
     return true;
 }
 
