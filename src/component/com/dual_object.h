@@ -121,6 +121,8 @@ protected:
         } releaseAtEnd{this};
         try {
             body();
+            // A call made meanwhile from inside this one (and refused) leaves no error here.
+            lastError_.reset();
             return S_OK;
         } catch (...) {
             const ComError error = currentError();
