@@ -98,13 +98,14 @@ void Renomme(FileSystem& files, const WorkingFilePlaces& places) {
             if (delivered.empty())
                 continue;
             const std::u16string source = plainName(delivered);
+            const std::u16string dest = nomDest(places, i);
             // Normal attributes first, so that a read-only delivery can be moved and the
             // working copy is writable.
             files.setNormalAttributes(places.PathDossier + source);
             const std::u16string& target = vb::cBool(recordField(places, i, u"Modele"))
                                                ? places.PathModeles
                                                : places.PathDossier;
-            files.moveFile(places.PathDossier + source, target + nomDest(places, i));
+            files.moveFile(places.PathDossier + source, target + dest);
         }
     });
 }

@@ -2,9 +2,10 @@
 // folders (a NUL inside, empty, NULL, relative, without its separator, missing, a forbidden
 // character), arguments of the wrong types through IDispatch, a Word that calls back into the
 // Module from inside one of its calls, an Invoke with an interface identifier other than
-// IID_NULL, and LockServer unbalanced. Files around the working folder (sentinels) must stay as
-// they are, every refusal must be the error the player is told of, and the process must live to
-// the end. Usage: k72645_hostile_client <path of k72645.dll>.
+// IID_NULL, LockServer unbalanced, and paths holding NUL given to the Win32 file-system port. Files
+// around the working folder (sentinels) must stay as they are, every refusal must be the error the
+// player is told of, and the process must live to the end. Usage: k72645_hostile_client <path of
+// k72645.dll>.
 #include <objbase.h>
 #include <oleauto.h>
 #include <windows.h>
@@ -15,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "automation/com_error.h"
+#include "platform/win32/win32_file_system.h"
 #include "tests/windows/regsvr32.h"
 
 namespace player {
@@ -411,6 +414,47 @@ void checkInterfaceIdentifier(AbstractModule* module) {
     VariantClear(&result);
 }
 
+// The wide-character file functions stop at a NUL: the port must not let "secret.txt" + NUL +
+// "\\Insertion.doc" reach secret.txt.
+void checkFileSystemPort(const Area& area) {
+    const Snapshot before = area.files();
+    k72645::win32::Win32FileSystem files;
+    const auto u16 = [](const std::wstring& path) {
+        return std::u16string(path.begin(), path.end());
+    };
+    const auto numberOf = [](const std::function<void()>& operation) {
+        try {
+            operation();
+        } catch (const k72645::ComError& error) {
+            return error.number();
+        }
+        return 0;
+    };
+    std::u16string secret = u16(area.root + L"secret.txt");
+    secret += u'\0';
+    secret += u"\\Insertion.doc";
+    std::u16string folder = u16(area.current);
+    folder += u'\0';
+    check(!files.fileExists(secret) && !files.folderExists(folder),
+          "file system: a path holding NUL names nothing");
+    check(numberOf([&] { files.deleteFile(secret); }) == 53, "file system: delete refused");
+    check(numberOf([&] { files.setNormalAttributes(secret); }) == 53,
+          "file system: attributes refused");
+    check(numberOf([&] { files.moveFile(secret, u16(area.root + L"moved.txt")); }) == 53,
+          "file system: move from refused");
+    check(numberOf([&] { files.moveFile(u16(area.work + L"07264501.doc"), secret); }) == 76,
+          "file system: move to refused");
+    check(numberOf([&] { files.writeFile(secret, "x"); }) == 76, "file system: write refused");
+    check(numberOf([&] { files.readFile(secret); }) == 53, "file system: read refused");
+    check(numberOf([&] { files.deleteFilesIn(folder); }) == 76,
+          "file system: emptying a folder refused");
+    check(numberOf([&] { files.removeFolder(folder); }) == 76,
+          "file system: removing a folder refused");
+    check(!files.makeSureDirectoryPathExists(folder + u"\\new\\"),
+          "file system: creating folders refused");
+    check(area.files() == before, "file system: no file changed");
+}
+
 // Runs with no object of the component alive: DllCanUnloadNow then answers from the locks.
 void checkLockServer() {
     using CanUnload = HRESULT(STDAPICALLTYPE*)();
@@ -465,6 +509,7 @@ int wmain(int argc, wchar_t** argv) {
             module->Release();
         }
         checkLockServer();
+        checkFileSystemPort(area);
     }
     CoUninitialize();
 
