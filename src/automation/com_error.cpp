@@ -33,6 +33,8 @@ std::u16string descriptionOf(std::int32_t number) {
             return u"Type mismatch";
         case kInternalError:
             return u"Internal error";
+        case kBadFileName:
+            return u"Bad file name or number";
         case kFileNotFound:
             return u"File not found";
         case kFileAlreadyExists:

@@ -41,11 +41,28 @@ public:
     const WordSession& session() const { return word_; }
 
 private:
+    // One call at a time. A call made while another call of this Module runs (Word, or an
+    // event handler of the player, calling back into it) is refused with error 5 located as
+    // "Module" and the member called, and changes nothing. For the length of a call the Module
+    // keeps its own reference to the exercise object, whatever the call does with it.
+    class CallScope {
+    public:
+        CallScope(Module& module, std::u16string_view member);
+        ~CallScope();
+        CallScope(const CallScope&) = delete;
+        CallScope& operator=(const CallScope&) = delete;
+
+    private:
+        Module& module_;
+        DispatchPtr exercise_;
+    };
+
     // InitQuestion's stages.
     void dropStaleWindow(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel);
     void takePlayersWord(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel);
     void probeUntilAccessible();
-    void createExerciseAndFolders(std::int32_t ilQuestion, const std::u16string& isPathDossier);
+    // Returns true when it created the template folder.
+    bool createExerciseAndFolders(std::int32_t ilQuestion, const std::u16string& isPathDossier);
     void placeFilesAndPrepare(const std::u16string& isPathDossier);
     void ensureDocumentAndWindow();
     void setCourseDisplay();
@@ -68,6 +85,7 @@ private:
     void handBackWord(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel);
 
     WordSession word_;
+    bool callRunning_ = false;
     DispatchPtr QuestionCourante_;
     std::u16string MessageErreur_;
     bool ErreurGenerale_ = false;

@@ -95,6 +95,7 @@ void Module::closeAndReopenDocuments() {
 }
 
 void Module::Quitter(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel) {
+    const CallScope scope(*this, u"Quitter");
     reporting(u"Module", u"Quitter", [&] {
         handBackWord(ioApplication, ioHandleLogiciel);
         if (QuestionCourante_)

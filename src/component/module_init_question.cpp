@@ -8,6 +8,7 @@
 #include "component/resume_next.h"
 #include "exercises/exercise_factory.h"
 #include "files/working_files.h"
+#include "files/working_folder.h"
 #include "word/word_objects.h"
 #include "word/word_startup.h"
 #include "word/word_windows.h"
@@ -24,8 +25,13 @@ constexpr char16_t kTemplateSubfolder[] = u"\\ORB Modèles\\";
 void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathDossier,
                           DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel,
                           const std::optional<std::u16string>& /*isPathModele*/) {
+    const CallScope scope(*this, u"InitQuestion");
     // The template folder given by the player is not used: the exercise always gets the one
     // computed from Word's user templates folder.
+    // The working folder is checked before anything changes, Word included.
+    std::u16string folder;
+    reporting(u"Module", u"InitQuestion",
+              [&] { folder = checkedWorkingFolder(*word_.platform.files, isPathDossier); });
     const DrawingLockRelease unlockAtEnd(word_);
 
     // A Word that an earlier check started in place of one that had gone is the player's now.
@@ -73,10 +79,20 @@ void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathD
     if (QuestionCourante_)
         closeExercise();
 
+    bool createdTemplateFolder = false;
     reporting(u"Module", u"InitQuestion",
-              [&] { createExerciseAndFolders(ilQuestion, isPathDossier); });
-    placeFilesAndPrepare(isPathDossier);
-    reporting(u"Module", u"InitQuestion", [&] { ensureDocumentAndWindow(); });
+              [&] { createdTemplateFolder = createExerciseAndFolders(ilQuestion, folder); });
+    try {
+        placeFilesAndPrepare(folder);
+        reporting(u"Module", u"InitQuestion", [&] { ensureDocumentAndWindow(); });
+    } catch (...) {
+        // A start that failed leaves no template folder of its own behind.
+        if (createdTemplateFolder) {
+            removeCreatedTemplateFolder(*word_.platform.files, {QuestionCourante_, word_.AppWord,
+                                                                PathDossier_, PathModeles_});
+        }
+        throw;
+    }
     setCourseDisplay();
 }
 
@@ -143,7 +159,7 @@ void Module::probeUntilAccessible() {
     }
 }
 
-void Module::createExerciseAndFolders(std::int32_t ilQuestion,
+bool Module::createExerciseAndFolders(std::int32_t ilQuestion,
                                       const std::u16string& isPathDossier) {
     NumQuestion_ = ilQuestion;
     const Platform& ports = word_.platform;
@@ -153,7 +169,9 @@ void Module::createExerciseAndFolders(std::int32_t ilQuestion,
         word::Application(word_.AppWord).options().defaultFilePath(word::wdUserTemplatesPath) +
         kTemplateSubfolder;
     // Every missing folder of the path is created; the result is not used.
+    const bool existed = ports.files->folderExists(PathModeles_);
     ports.files->makeSureDirectoryPathExists(PathModeles_);
+    return !existed && ports.files->folderExists(PathModeles_);
 }
 
 // Failures here pass unchanged: the callees and the exercise locate their own.

@@ -29,6 +29,7 @@ bool isOneOf(std::int32_t number, std::initializer_list<std::int32_t> numbers) {
 }  // namespace
 
 void Module::TestePoint() {
+    const CallScope scope(*this, u"TestePoint");
     const DrawingLockRelease unlockAtEnd(word_);
     // The probes may replace a Word that has gone; a Word started so is the component's.
     const DispatchPtr held = word_.AppWord;

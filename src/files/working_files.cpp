@@ -3,6 +3,7 @@
 #include "automation/text.h"
 #include "automation/vb.h"
 #include "component/errors/error_service.h"
+#include "files/working_folder.h"
 
 namespace k72645 {
 
@@ -19,8 +20,15 @@ Variant recordField(const WorkingFilePlaces& places, std::int32_t index,
     return get(toObject(get(list, u"Item", {index})), field);
 }
 
+// A name of the list is appended to a folder: it must stay a file of that folder.
+std::u16string plainName(std::u16string text) {
+    if (!isPlainFileName(text))
+        throw errors::runtime(errors::kBadFileName);
+    return text;
+}
+
 std::u16string nomDest(const WorkingFilePlaces& places, std::int32_t index) {
-    return vb::cStr(recordField(places, index, u"NomDest"));
+    return plainName(vb::cStr(recordField(places, index, u"NomDest")));
 }
 
 DispatchPtr member(const DispatchPtr& object, std::u16string_view name, Arguments args = {}) {
@@ -98,19 +106,32 @@ void Renomme(FileSystem& files, const WorkingFilePlaces& places) {
     reporting(u"Module", u"Renomme", [&] {
         const std::int32_t count = recordCount(places);
         for (std::int32_t i = 1; i <= count; ++i) {
-            const std::u16string source = vb::cStr(recordField(places, i, u"NomSource"));
+            const std::u16string delivered = vb::cStr(recordField(places, i, u"NomSource"));
             // Nothing delivered: the learner creates this file during the exercise.
-            if (source.empty())
+            if (delivered.empty())
                 continue;
+            const std::u16string source = plainName(delivered);
+            const std::u16string dest = nomDest(places, i);
             // Normal attributes first, so that a read-only delivery can be moved and the
             // working copy is writable.
             files.setNormalAttributes(places.PathDossier + source);
             const std::u16string& target = vb::cBool(recordField(places, i, u"Modele"))
                                                ? places.PathModeles
                                                : places.PathDossier;
-            files.moveFile(places.PathDossier + source, target + nomDest(places, i));
+            files.moveFile(places.PathDossier + source, target + dest);
         }
     });
+}
+
+void removeCreatedTemplateFolder(FileSystem& files, const WorkingFilePlaces& places) {
+    ignoringErrors([&] {
+        const std::int32_t count = recordCount(places);
+        for (std::int32_t i = 1; i <= count; ++i) {
+            if (vb::cBool(recordField(places, i, u"Modele")))
+                deleteQuietly(files, places.PathModeles + nomDest(places, i));
+        }
+    });
+    ignoringErrors([&] { files.removeFolder(places.PathModeles); });
 }
 
 }  // namespace k72645

@@ -25,4 +25,9 @@ void Renomme(FileSystem& files, const WorkingFilePlaces& places);
 // no longer answers. Every failure is ignored.
 void deleteWorkingFiles(FileSystem& files, const WorkingFilePlaces& places);
 
+// Removes a template folder that a failed start of the exercise created: the exercise's
+// templates, by working name, then the folder itself (only when nothing else is left in it).
+// Every failure is ignored.
+void removeCreatedTemplateFolder(FileSystem& files, const WorkingFilePlaces& places);
+
 }  // namespace k72645

@@ -1,7 +1,8 @@
 // The file-system port. Paths are the engine's strings: "\" and "/" both separate folders, and
 // an existing file or folder is found whatever the case of its name (Windows rules). Failures
 // raise ComError with VB's numbers: 53 file not found, 58 file already exists, 70 permission
-// denied, 75 path/file access error, 76 path not found.
+// denied, 75 path/file access error, 76 path not found. A path holding NUL names nothing: it
+// is neither a file nor a folder, and every operation on it fails.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,9 @@ public:
 
     virtual bool fileExists(const std::u16string& path) = 0;
     virtual bool folderExists(const std::u16string& path) = 0;
+    // True when the path names the same place whatever the process's current folder and
+    // drive are (Windows: "C:\..." or "\\server\share\..."; POSIX: a leading separator).
+    virtual bool isAbsolute(const std::u16string& path) = 0;
     // Clears read-only, hidden, system and archive (attribute value 0). 53 when missing.
     virtual void setNormalAttributes(const std::u16string& path) = 0;
     virtual void setReadOnly(const std::u16string& path, bool readOnly) = 0;

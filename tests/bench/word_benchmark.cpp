@@ -1,6 +1,7 @@
-// Reading every paragraph of a long document by name through Dispatch, and walking a long data
-// source record by record, must take time in proportion to their length. Each benchmark runs
-// at 1,000 and 10,000; the ratio of the two times is printed at the end and should be near 10.
+// Reading every paragraph of a long document by name through Dispatch, walking a long data
+// source record by record, and opening and closing a document full of bookmarks must take time
+// in proportion to their length. Each benchmark runs at 1,000 and 10,000 (the bookmarks also at
+// 100,000); the ratio of the two first times is printed at the end and should be near 10.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -24,6 +25,15 @@ std::string documentWithParagraphs(std::int64_t count) {
     for (std::int64_t i = 0; i < count; ++i)
         story += (i ? ",\"" : "\"") + std::string("Paragraphe { PAGE } numero ") +
                  std::to_string(i) + "\"";
+    return story + "]}";
+}
+
+std::string documentWithBookmarks(std::int64_t count) {
+    std::string story = "{\"k72645\": \"document\", \"story\": [";
+    for (std::int64_t i = 0; i < count; ++i) {
+        const std::string name = "b" + std::to_string(i);
+        story += (i ? ",\"" : "\"") + std::string("[") + name + ">Paragraphe <" + name + "]\"";
+    }
     return story + "]}";
 }
 
@@ -85,8 +95,30 @@ void WalkEveryRecord(benchmark::State& state) {
     record("records", state, total / static_cast<double>(state.iterations()));
 }
 
+void OpenAndCloseWithBookmarks(benchmark::State& state) {
+    auto world = sim::SimWorld::create();
+    const std::u16string path = world->userFolder() + u"/Documents/Marks.doc";
+    world->files()->writeFile(path, documentWithBookmarks(state.range(0)));
+    auto app = world->startWord();
+    auto documents = toObject(get(app, u"Documents"));
+    double total = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        auto document = toObject(call(documents, u"Open", {path}));
+        benchmark::DoNotOptimize(vb::cLng(get(toObject(get(document, u"Bookmarks")), u"Count")));
+        call(document, u"Close", {false});
+        total += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+    record("bookmarks", state, total / static_cast<double>(state.iterations()));
+}
+
 BENCHMARK(ReadEveryParagraphText)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(WalkEveryRecord)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(OpenAndCloseWithBookmarks)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -170,6 +170,22 @@ TEST_F(FaultyWordTest, TheBlankDocumentAndTheMaximizedWindowAreReportedByInitQue
     EXPECT_EQ(fault->refusals, 2);
 }
 
+TEST_F(InitQuestionTest, AStartThatFailsAfterPlacingTheTemplateRemovesTheTemplateFolder) {
+    auto fault = std::make_shared<testing::Fault>();
+    fault->member = u"Open";
+    fault->armed = true;
+    platform.runtime = std::make_shared<testing::FaultyRuntime>(platform.runtime, fault);
+    Module faulty(platform);
+    const testing::TempFolder delivery;
+    const ComError e = testing::failureOf(
+        [&] { faulty.InitQuestion(501, testing::deliver(501, delivery), app, hwnd); });
+    EXPECT_EQ(e.source().rfind(located(u"Question0501", u"Prepare", u""), 0), 0u);
+    EXPECT_EQ(fault->refusals, 1);
+    EXPECT_FALSE(platform.files->fileExists(faulty.PathModeles() + u"Lettre ORB.dot"));
+    EXPECT_FALSE(platform.files->folderExists(faulty.PathModeles()));
+    EXPECT_TRUE(delivery.has("Insertion.doc"));
+}
+
 TEST_F(InitQuestionTest, AnUnknownNumberFailsInNettoyage) {
     folders.push_back(std::make_unique<testing::TempFolder>());
     const ComError e =

@@ -2,9 +2,11 @@
 
 #include <filesystem>
 
+#include "automation/automation_object.h"
 #include "automation/vb.h"
 #include "component/test_support.h"
 #include "exercises/exercise_factory.h"
+#include "files/file_lists.h"
 #include "files/working_files.h"
 
 namespace k72645 {
@@ -91,6 +93,44 @@ TEST_F(WorkingFilesTest, WithoutAnExerciseNettoyageFailsLocated) {
     const ComError e = testing::failureOf([&] { Nettoyage(files, none); });
     EXPECT_EQ(e.number(), errors::kObjectNotSet);
     EXPECT_EQ(e.source().rfind(located(u"Module", u"Nettoyage", u""), 0), 0u);
+}
+
+// An exercise object that hands out the list it is given.
+class ListedExercise : public AutomationObject {
+public:
+    explicit ListedExercise(std::shared_ptr<FichiersDeTravail> list) {
+        property(u"FichiersDeTravail", [list](Arguments&) { return Variant(list); });
+    }
+};
+
+// Every name of the list is a file of the folder it goes with: one that would reach the folder
+// above, or the folder itself, is refused before anything is deleted or moved.
+TEST_F(WorkingFilesTest, ANameThatWouldLeaveItsFolderIsRefused) {
+    const testing::TempFolder working;
+    std::filesystem::create_directories(working.native() / "sub");
+    working.write("Victime.doc", "not the exercise's");
+    working.write("sub/07264501.doc", "delivered");
+    const auto placesFor = [&](std::u16string source, std::u16string dest) {
+        auto list = FichiersDeTravail::create();
+        list->add(std::move(source), std::move(dest), false);
+        return WorkingFilePlaces{std::make_shared<ListedExercise>(list), word,
+                                 working.path() + u"sub/", templates.path()};
+    };
+    for (const std::u16string dest : {u"..\\Victime.doc", u"../Victime.doc", u"..", u""}) {
+        const WorkingFilePlaces places = placesFor(u"07264501.doc", dest);
+        const ComError cleaning = testing::failureOf([&] { Nettoyage(files, places); });
+        EXPECT_EQ(cleaning.number(), 52);
+        EXPECT_EQ(cleaning.source().rfind(located(u"Module", u"Nettoyage", u""), 0), 0u);
+        const ComError moving = testing::failureOf([&] { Renomme(files, places); });
+        EXPECT_EQ(moving.number(), 52);
+        EXPECT_EQ(moving.source().rfind(located(u"Module", u"Renomme", u""), 0), 0u);
+    }
+    EXPECT_EQ(testing::failureOf([&] {
+                  Renomme(files, placesFor(u"..\\Victime.doc", u"L.doc"));
+              }).number(),
+              52);
+    EXPECT_TRUE(working.has("Victime.doc"));
+    EXPECT_TRUE(working.has("sub/07264501.doc"));
 }
 
 }  // namespace

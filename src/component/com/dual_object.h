@@ -73,9 +73,12 @@ public:
         ITypeInfo* own = typeInfo();
         return own ? DispGetIDsOfNames(own, names, count, ids) : TYPE_E_CANTLOADLIBRARY;
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters,
-                                     VARIANT* result, EXCEPINFO* exception,
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID, WORD flags,
+                                     DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
                                      UINT* argumentError) override {
+        // The interface identifier is reserved and must be IID_NULL.
+        if (!IsEqualIID(iid, IID_NULL))
+            return DISP_E_UNKNOWNINTERFACE;
         ITypeInfo* own = typeInfo();
         if (!own)
             return TYPE_E_CANTLOADLIBRARY;
@@ -107,10 +110,19 @@ protected:
         objectDestroyed();
     }
 
+    // The object stays alive until the member returns, even when the caller or code called
+    // back meanwhile releases its last reference.
     template <class Body>
     HRESULT guarded(Body&& body) {
+        AddRef();
+        struct ReleaseAtEnd {
+            DualObject* self;
+            ~ReleaseAtEnd() { self->Release(); }
+        } releaseAtEnd{this};
         try {
             body();
+            // A call made meanwhile from inside this one (and refused) leaves no error here.
+            lastError_.reset();
             return S_OK;
         } catch (...) {
             const ComError error = currentError();

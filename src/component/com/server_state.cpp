@@ -36,8 +36,15 @@ void objectCreated() {
 void objectDestroyed() {
     --liveObjects;
 }
+// An unlock without a matching lock is ignored: the count never goes below zero.
 void lockServer(bool lock) {
-    lock ? ++locks : --locks;
+    if (lock) {
+        ++locks;
+        return;
+    }
+    long current = locks.load();
+    while (current > 0 && !locks.compare_exchange_weak(current, current - 1)) {
+    }
 }
 bool canUnload() {
     return liveObjects == 0 && locks == 0;

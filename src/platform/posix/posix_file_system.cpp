@@ -133,6 +133,11 @@ bool PosixFileSystem::folderExists(const std::u16string& path) {
     return found && S_ISDIR(found->info.st_mode);
 }
 
+bool PosixFileSystem::isAbsolute(const std::u16string& path) {
+    const posix::WindowsPath split = posix::splitWindowsPath(path);
+    return split.valid && split.absolute;
+}
+
 void PosixFileSystem::setNormalAttributes(const std::u16string& path) {
     const Existing entry = existingOrRaise(path, errors::kFileNotFound);
     changeMode(entry, (entry.info.st_mode & 07777) | S_IWUSR);

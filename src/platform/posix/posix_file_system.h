@@ -9,6 +9,7 @@ class PosixFileSystem : public FileSystem {
 public:
     bool fileExists(const std::u16string& path) override;
     bool folderExists(const std::u16string& path) override;
+    bool isAbsolute(const std::u16string& path) override;
     void setNormalAttributes(const std::u16string& path) override;
     void setReadOnly(const std::u16string& path, bool readOnly) override;
     bool isReadOnly(const std::u16string& path) override;

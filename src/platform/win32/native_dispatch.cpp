@@ -171,8 +171,11 @@ HRESULT NativeDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
     return count > 1 ? DISP_E_UNKNOWNNAME : S_OK;
 }
 
-HRESULT NativeDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters,
+HRESULT NativeDispatch::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* parameters,
                                VARIANT* result, EXCEPINFO* exception, UINT*) {
+    // The interface identifier is reserved and must be IID_NULL.
+    if (!IsEqualIID(iid, IID_NULL))
+        return DISP_E_UNKNOWNINTERFACE;
     std::u16string member;
     if (id != DISPID_VALUE) {
         if (id < 1 || static_cast<std::size_t>(id) > names_.size())

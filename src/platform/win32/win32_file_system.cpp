@@ -38,7 +38,26 @@ constexpr std::int64_t kFileTimePerSecond = 10000000LL;
     throw errors::runtime(vbNumberForWin32(::GetLastError(), fallback));
 }
 
+bool isSeparator(char16_t c) {
+    return c == u'\\' || c == u'/';
+}
+
+// The wide-character functions stop at a NUL: "C:\\victim.txt" + NUL + "\\" would name
+// victim.txt. A path holding NUL names nothing, as on POSIX.
+bool holdsNul(const std::u16string& path) {
+    return path.find(u'\0') != std::u16string::npos;
+}
+
+// A path to be created or written: its folder cannot be found when it holds NUL.
+const wchar_t* targetPath(const std::u16string& path) {
+    if (holdsNul(path))
+        throw errors::runtime(errors::kPathNotFound);
+    return wide(path);
+}
+
 DWORD attributesOf(const std::u16string& path) {
+    if (holdsNul(path))
+        return INVALID_FILE_ATTRIBUTES;
     return ::GetFileAttributesW(wide(path));
 }
 
@@ -47,10 +66,6 @@ DWORD existingAttributes(const std::u16string& path) {
     if (attributes == INVALID_FILE_ATTRIBUTES)
         throw errors::runtime(errors::kFileNotFound);
     return attributes;
-}
-
-bool isSeparator(char16_t c) {
-    return c == u'\\' || c == u'/';
 }
 
 // A handle closed when it goes out of scope.
@@ -71,6 +86,18 @@ bool Win32FileSystem::fileExists(const std::u16string& path) {
 bool Win32FileSystem::folderExists(const std::u16string& path) {
     const DWORD attributes = attributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::isAbsolute(const std::u16string& path) {
+    if (holdsNul(path))
+        return false;
+    const bool drive =
+        path.size() >= 3 &&
+        ((path[0] >= u'A' && path[0] <= u'Z') || (path[0] >= u'a' && path[0] <= u'z')) &&
+        path[1] == u':' && isSeparator(path[2]);
+    const bool unc =
+        path.size() >= 3 && isSeparator(path[0]) && isSeparator(path[1]) && !isSeparator(path[2]);
+    return drive || unc;
 }
 
 void Win32FileSystem::setNormalAttributes(const std::u16string& path) {
@@ -102,18 +129,22 @@ void Win32FileSystem::moveFile(const std::u16string& from, const std::u16string&
     if (!fileExists(from))
         throw errors::runtime(errors::kFileNotFound);
     // MoveFileW refuses an existing target (58) and a missing target folder (76).
-    if (!::MoveFileW(wide(from), wide(to)))
+    if (!::MoveFileW(wide(from), targetPath(to)))
         raiseLastError();
 }
 
 void Win32FileSystem::copyFile(const std::u16string& from, const std::u16string& to) {
-    if (!::CopyFileW(wide(from), wide(to), FALSE))
+    if (holdsNul(from))
+        throw errors::runtime(errors::kFileNotFound);
+    if (!::CopyFileW(wide(from), targetPath(to), FALSE))
         raiseLastError(errors::kFileNotFound);
 }
 
 bool Win32FileSystem::makeSureDirectoryPathExists(const std::u16string& path) {
     // Every folder up to the last separator, from the root down; the drive ("C:") and the
     // server and share of a UNC path ("\\server\share") are not folders to create.
+    if (holdsNul(path))
+        return false;
     std::size_t start = 0;
     if (path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1])) {
         int separators = 0;
@@ -171,7 +202,7 @@ void Win32FileSystem::removeFolder(const std::u16string& folder) {
 
 std::int64_t Win32FileSystem::modificationTime(const std::u16string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExW(wide(path), GetFileExInfoStandard, &data))
+    if (holdsNul(path) || !::GetFileAttributesExW(wide(path), GetFileExInfoStandard, &data))
         throw errors::runtime(errors::kFileNotFound);
     const std::int64_t ticks =
         (static_cast<std::int64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
@@ -193,6 +224,8 @@ void Win32FileSystem::setModificationTime(const std::u16string& path, std::int64
 }
 
 std::string Win32FileSystem::readFile(const std::u16string& path) {
+    if (holdsNul(path))
+        throw errors::runtime(errors::kFileNotFound);
     File file{::CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (file.handle == INVALID_HANDLE_VALUE)
@@ -206,7 +239,7 @@ std::string Win32FileSystem::readFile(const std::u16string& path) {
 }
 
 void Win32FileSystem::writeFile(const std::u16string& path, const std::string& bytes) {
-    File file{::CreateFileW(wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    File file{::CreateFileW(targetPath(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (file.handle == INVALID_HANDLE_VALUE)
         raiseLastError();

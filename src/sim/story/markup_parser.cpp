@@ -1,5 +1,7 @@
 // Reading markup: see parseMarkup in story.h.
-#include <algorithm>
+#include <map>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "automation/text.h"
 #include "sim/story/markup_syntax.h"
@@ -31,9 +33,10 @@ public:
                 "expected \"}\" to close the field opened here before the end of the text");
         }
         if (!open_.empty()) {
-            return errorAt(open_.front().at, "expected \"<" + toUtf8(open_.front().name) +
-                                                 "]\" to end the bookmark opened here before the "
-                                                 "end of the text");
+            const OpenMark& first = open_.begin()->second;
+            return errorAt(first.at, "expected \"<" + toUtf8(first.name) +
+                                         "]\" to end the bookmark opened here before the "
+                                         "end of the text");
         }
         return std::move(out_);
     }
@@ -89,35 +92,27 @@ private:
     }
 
     void startBookmark(std::size_t at, std::u16string_view name) {
-        if (marked(name)) {
+        std::u16string key = lcase(name);
+        if (marked_.contains(key)) {
             fail(at, "expected a new bookmark name: \"" + toUtf8(name) + "\" is already marked");
             return;
         }
-        open_.push_back({at, std::u16string(name), out_.characters.size()});
+        marked_.insert(key);
+        openByName_[std::move(key)] = opened_;
+        open_[opened_++] = {at, std::u16string(name), out_.characters.size()};
     }
 
     void endBookmark(std::size_t at, std::u16string_view name) {
-        auto it = std::find_if(open_.begin(), open_.end(),
-                               [&](const OpenMark& m) { return equalsIgnoreCase(m.name, name); });
-        if (it == open_.end()) {
+        const auto found = openByName_.find(lcase(name));
+        if (found == openByName_.end()) {
             fail(at, "expected \"[" + toUtf8(name) + ">\" before \"<" + toUtf8(name) +
                          "]\": the bookmark ends before it starts");
             return;
         }
-        out_.bookmarks.push_back({it->name, it->start, out_.characters.size()});
+        const auto it = open_.find(found->second);
+        out_.bookmarks.push_back({it->second.name, it->second.start, out_.characters.size()});
         open_.erase(it);
-    }
-
-    bool marked(std::u16string_view name) const {
-        for (const OpenMark& m : open_) {
-            if (equalsIgnoreCase(m.name, name))
-                return true;
-        }
-        for (const BookmarkSpan& b : out_.bookmarks) {
-            if (equalsIgnoreCase(b.name, name))
-                return true;
-        }
-        return false;
+        openByName_.erase(found);
     }
 
     void fail(std::size_t at, std::string message) { error_ = errorAt(at, std::move(message)); }
@@ -140,7 +135,12 @@ private:
     std::u16string_view in_;
     ParsedMarkup out_;
     std::vector<std::size_t> fields_;  // markup positions of the "{" still open
-    std::vector<OpenMark> open_;
+    // The bookmarks still open, in the order they were opened, and where to find each by its
+    // lower-cased name; every name marked so far, lower-cased (a name marks one bookmark).
+    std::map<std::size_t, OpenMark> open_;
+    std::unordered_map<std::u16string, std::size_t> openByName_;
+    std::size_t opened_ = 0;
+    std::unordered_set<std::u16string> marked_;
     std::optional<MarkupError> error_;
 };
 

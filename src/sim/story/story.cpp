@@ -157,6 +157,12 @@ StoryRange Story::edit(std::size_t start, std::size_t end, std::u16string_view t
         }
         kept.push_back(std::move(b));
     }
+    if (kept.size() != bookmarks_.size()) {
+        // Bookmarks whose text went are gone: the others stand at new places in the list.
+        bookmarkIndex_.clear();
+        for (std::size_t i = 0; i < kept.size(); ++i)
+            bookmarkIndex_[lcase(kept[i].name)] = i;
+    }
     bookmarks_ = std::move(kept);
     text_.insert(p, added.text);
     changed();
@@ -184,11 +190,10 @@ std::vector<BookmarkSpan> Story::bookmarks() const {
 }
 
 std::optional<BookmarkSpan> Story::bookmark(std::u16string_view name) const {
-    for (const BookmarkSpan& b : bookmarks_) {
-        if (equalsIgnoreCase(b.name, name))
-            return b;
-    }
-    return std::nullopt;
+    const auto found = bookmarkIndex_.find(lcase(name));
+    if (found == bookmarkIndex_.end())
+        return std::nullopt;
+    return bookmarks_[found->second];
 }
 
 void Story::addBookmark(std::u16string_view name, std::size_t start, std::size_t end) {
@@ -198,14 +203,20 @@ void Story::addBookmark(std::u16string_view name, std::size_t start, std::size_t
         std::swap(start, end);
     removeBookmark(name);
     bookmarks_.push_back({std::u16string(name), start, end});
+    bookmarkIndex_[lcase(name)] = bookmarks_.size() - 1;
 }
 
 bool Story::removeBookmark(std::u16string_view name) {
-    auto it = std::find_if(bookmarks_.begin(), bookmarks_.end(),
-                           [&](const BookmarkSpan& b) { return equalsIgnoreCase(b.name, name); });
-    if (it == bookmarks_.end())
+    const auto found = bookmarkIndex_.find(lcase(name));
+    if (found == bookmarkIndex_.end())
         return false;
-    bookmarks_.erase(it);
+    const std::size_t removed = found->second;
+    bookmarkIndex_.erase(found);
+    bookmarks_.erase(bookmarks_.begin() + static_cast<std::ptrdiff_t>(removed));
+    for (auto& [key, index] : bookmarkIndex_) {
+        if (index > removed)
+            --index;
+    }
     return true;
 }
 

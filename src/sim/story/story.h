@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -162,7 +163,10 @@ private:
                                  int depth) const;
 
     std::u16string text_;
-    std::vector<BookmarkSpan> bookmarks_;
+    std::vector<BookmarkSpan> bookmarks_;  // in the order they were added
+    // Where each bookmark stands in bookmarks_, by its lower-cased name, so that finding one
+    // by name does not read them all.
+    std::unordered_map<std::u16string, std::size_t> bookmarkIndex_;
     // Caches rebuilt on first use after a change, so that reading every paragraph or every
     // field of a long story stays linear.
     mutable bool indexed_ = false;
