@@ -65,6 +65,15 @@ com_client() {
     "build/$1/src/k72645.dll"
 }
 
+# hostile_client PRESET ARCH: what a careless or hostile client may pass; nothing outside the
+# working folder may change and the process must survive.
+hostile_client() {
+  source scripts/lib/wine.sh
+  needs_bitness "$2" || return 0
+  in_wine "$2" "hostile-client-$2" 120 "build/$1/tests/windows/k72645_hostile_client.exe" \
+    "build/$1/src/k72645.dll"
+}
+
 # end_to_end ARCH: the course's scenarios through the DLL and the simulated Word as a COM server.
 end_to_end() {
   source scripts/lib/wine.sh
@@ -98,8 +107,10 @@ if wants windows; then
   run_stage "Windows DLLs built (i686, x86_64)" windows_builds
   run_stage "Windows DLLs checked without running them" windows_static_checks
   run_stage "COM client under 64-bit Wine" com_client windows-x86_64 win64
+  run_stage "hostile client under 64-bit Wine" hostile_client windows-x86_64 win64
   run_stage "course end to end under 64-bit Wine" end_to_end win64
   run_stage "COM client under 32-bit Wine" com_client windows-i686 win32
+  run_stage "hostile client under 32-bit Wine" hostile_client windows-i686 win32
   run_stage "course end to end under 32-bit Wine" end_to_end win32
 fi
 
