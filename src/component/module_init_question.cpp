@@ -96,12 +96,19 @@ void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathD
     setCourseDisplay();
 }
 
-// A handle that no longer names a window means the player's Word has gone.
+// A handle that no longer names a window means the player's Word has gone, unless that Word
+// still answers: Word shows each document in its own window, and the window the player holds
+// goes with its document when the learner closes it. That Word is kept, and its window is
+// found again by its title; starting another Word would leave the learner's one running with
+// the previous exercise's documents.
 void Module::dropStaleWindow(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel) {
     if (ioHandleLogiciel == kNoWindow)
         return;
     std::u16string className(255, u' ');
     if (word_.desktop().GetClassNameA(ioHandleLogiciel, className, 255) != 0)
+        return;
+    if (ioApplication != nullptr &&
+        ignoringErrors([&] { word::Application(ioApplication).application().windows().count(); }))
         return;
     ioApplication = nullptr;
     word_.AppWord = nullptr;

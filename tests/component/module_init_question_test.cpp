@@ -70,15 +70,6 @@ TEST_F(InitQuestionTest, ThePlayersOwnWordIsUsedAndNotOwned) {
     EXPECT_EQ(world->wordCount(), 1);
 }
 
-TEST_F(InitQuestionTest, AStaleWindowHandleDropsThePlayersWord) {
-    app = world->startWord();
-    hwnd = 0x7ffffff0;
-    start(505);
-    EXPECT_TRUE(module.WordLance());
-    EXPECT_EQ(hwnd, desktop.FindWindowA(u"OPUSAPP", u""));
-    EXPECT_EQ(world->wordCount(), 2);
-}
-
 TEST_F(InitQuestionTest, AHiddenPlayersWordIsQuitAndReplaced) {
     const DispatchPtr hidden = world->startWord();
     put(hidden, u"Visible", true);

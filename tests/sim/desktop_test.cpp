@@ -1,4 +1,5 @@
-// Word's windows on the simulated desktop: dialogs, blocking, closing by the learner, balloon.
+// Word's windows on the simulated desktop: one per document, dialogs, blocking, closing by the
+// learner, balloon.
 #include <functional>
 
 #include "sim_test_support.h"
@@ -77,6 +78,66 @@ TEST_F(WordDesktopTest, ClosingOrQuittingWithUnsavedChangesPromptsAndFails4198) 
     }
     call(app, u"Quit", {std::int32_t{0}});
     EXPECT_EQ(world->wordCount(), 0);
+}
+
+TEST_F(WordDesktopTest, EachDocumentHasItsOwnWindowAndTheLastOneStaysAsWords) {
+    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u"Microsoft Word"), main);
+    writeFile(u"Agence.doc", documentJson(R"(["Lettre"])"));
+    auto agence = open(u"Agence.doc");
+    // The first document takes Word's empty window; the next ones get their own, on top.
+    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u"Agence.doc - Microsoft Word"), main);
+    auto blank = object(call(documents(), u"Add"));
+    const WindowHandle second = desktop->FindWindowA(u"OPUSAPP", u"Document1 - Microsoft Word");
+    EXPECT_NE(second, main);
+    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u""), second);
+    EXPECT_EQ(desktop->foregroundWindow(), second);
+    auto windows = object(get(app, u"Windows"));
+    EXPECT_EQ(number(get(windows, u"Count")), 2);
+
+    // Activating a document brings its window in front; dialogs are owned by it.
+    call(agence, u"Activate");
+    EXPECT_EQ(desktop->foregroundWindow(), main);
+    const WindowHandle options = number(call(app, u"ShowDialog", {u"Options"}));
+    EXPECT_EQ(desktop->GetParent(options), main);
+    EXPECT_EQ(desktop->GetWindow(main, win32::GW_HWNDPREV), options);
+    desktop->SendMessageA(options, win32::WM_CLOSE, 0, 0);
+
+    // All windows follow Visible and WindowState; ShowWindow on one is read back.
+    put(app, u"WindowState", std::int32_t{2});
+    EXPECT_NE(desktop->IsIconic(main), 0);
+    EXPECT_NE(desktop->IsIconic(second), 0);
+    desktop->ShowWindow(main, win32::SW_SHOWMAXIMIZED);
+    EXPECT_EQ(number(get(app, u"WindowState")), 1);
+
+    // The learner closes a document's window: that document closes, Word stays.
+    desktop->SendMessageA(main, win32::WM_CLOSE, 0, 0);
+    EXPECT_FALSE(desktop->windowExists(main));
+    EXPECT_EQ(number(get(documents(), u"Count")), 1);
+    EXPECT_EQ(text(get(active(), u"Name")), u"Document1");
+    EXPECT_EQ(desktop->foregroundWindow(), second);
+
+    // Closed by automation, the last document leaves its window to Word, which the next takes.
+    call(blank, u"Close");
+    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u"Microsoft Word"), second);
+    EXPECT_EQ(desktop->windowCount(u"OpusApp"), 1);
+    call(documents(), u"Add");
+    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u"Document2 - Microsoft Word"), second);
+}
+
+TEST_F(WordDesktopTest, WithoutWindowsInTaskbarOneWindowShowsTheActiveDocument) {
+    auto first = object(call(documents(), u"Add"));
+    call(documents(), u"Add");
+    const WindowHandle second = desktop->FindWindowA(u"OPUSAPP", u"");
+    put(app, u"ShowWindowsInTaskbar", false);
+    EXPECT_FALSE(vb::cBool(get(app, u"ShowWindowsInTaskbar")));
+    EXPECT_EQ(desktop->windowCount(u"OpusApp"), 1);
+    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u"Document2 - Microsoft Word"), second);
+    call(first, u"Activate");
+    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u"Document1 - Microsoft Word"), second);
+    put(app, u"ShowWindowsInTaskbar", true);
+    EXPECT_EQ(desktop->windowCount(u"OpusApp"), 2);
+    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u"Document1 - Microsoft Word"), second);
+    EXPECT_EQ(desktop->foregroundWindow(), second);
 }
 
 TEST_F(WordDesktopTest, ClosingTheMainWindowQuitsWord) {

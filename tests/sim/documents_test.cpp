@@ -71,40 +71,6 @@ TEST_F(DocumentsTest, ClosingTheActiveDocumentActivatesThePreviouslyActiveOne) {
     EXPECT_EQ(number(get(documents(), u"Count")), 0);
 }
 
-TEST_F(DocumentsTest, WindowsFollowTheDocumentsAndTheMainWindowTitleTheActiveOne) {
-    auto desktop = world->desktop();
-    const WindowHandle main = desktop->FindWindowA(u"OPUSAPP", u"");
-    ASSERT_NE(main, 0);
-    EXPECT_EQ(desktop->IsWindowVisible(main), 0);
-    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u"Microsoft Word"), main);
-
-    put(app, u"Visible", true);
-    EXPECT_NE(desktop->IsWindowVisible(main), 0);
-    writeFile(u"Agence.doc", documentJson(R"(["Lettre"])"));
-    open(u"Agence.doc");
-    call(documents(), u"Add");
-    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u"Document1 - Microsoft Word"), main);
-
-    auto windows = object(get(app, u"Windows"));
-    EXPECT_EQ(number(get(windows, u"Count")), 2);
-    EXPECT_EQ(text(call(windows, u"Item", {std::int32_t{2}})), u"Agence.doc");
-    call(object(call(windows, u"Item", {std::int32_t{2}})), u"Activate");
-    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u"Agence.doc - Microsoft Word"), main);
-
-    put(app, u"WindowState", std::int32_t{2});
-    EXPECT_NE(desktop->IsIconic(main), 0);
-    desktop->ShowWindow(main, win32::SW_SHOWMAXIMIZED);
-    EXPECT_EQ(number(get(app, u"WindowState")), 1);
-
-    // Each window has its own view.
-    auto view1 = object(get(object(call(windows, u"Item", {std::int32_t{1}})), u"View"));
-    put(view1, u"ShowFieldCodes", true);
-    auto view2 = object(get(object(call(windows, u"Item", {std::int32_t{2}})), u"View"));
-    EXPECT_FALSE(vb::cBool(get(view2, u"ShowFieldCodes")));
-    call(documents(), u"Close");
-    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u"Microsoft Word"), main);
-}
-
 TEST_F(DocumentsTest, DatabaseOpensAsATextDocument) {
     writeFile(u"Clients.mdb", databaseJson());
     auto document = open(u"Clients.mdb");

@@ -116,6 +116,18 @@ void SimDesktop::setEnabled(WindowHandle window, bool enabled) {
     }
 }
 
+void SimDesktop::activate(WindowHandle window) {
+    const Window* w = find(window);
+    if (w == nullptr || w->traits.parent != 0) {
+        return;
+    }
+    if (w->traits.visible) {
+        SetForegroundWindow(window);
+    } else {
+        raise(window);
+    }
+}
+
 void SimDesktop::onClosed(WindowHandle window, std::function<void()> hook) {
     if (Window* w = find(window)) {
         w->closedHook = std::move(hook);

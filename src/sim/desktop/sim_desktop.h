@@ -27,6 +27,7 @@ public:
     void setVisible(WindowHandle window, bool visible) override;
     void setMinimized(WindowHandle window, bool minimized) override;
     void setEnabled(WindowHandle window, bool enabled) override;
+    void activate(WindowHandle window) override;
     void onClosed(WindowHandle window, std::function<void()> hook) override;
     void onShowChanged(WindowHandle window,
                        std::function<void(bool visible, bool minimized)> hook) override;

@@ -36,6 +36,9 @@ public:
     virtual void setVisible(WindowHandle window, bool visible) = 0;
     virtual void setMinimized(WindowHandle window, bool minimized) = 0;
     virtual void setEnabled(WindowHandle window, bool enabled) = 0;
+    // Brings a top-level window, with the windows it owns above it, to the top of the Z-order;
+    // when visible, it (or the topmost of its owned windows) becomes the foreground window.
+    virtual void activate(WindowHandle window) = 0;
     // Called when WM_CLOSE, or Escape on a dialog, closes the window, after it is gone. The
     // children and owned windows closed with it are gone too, and their hooks run first
     // (innermost first). A hook may create or destroy windows.

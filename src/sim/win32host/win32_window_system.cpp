@@ -185,6 +185,18 @@ void Win32WindowSystem::setEnabled(WindowHandle window, bool enabled) {
         ::EnableWindow(hwnd(window), enabled ? TRUE : FALSE);
 }
 
+void Win32WindowSystem::activate(WindowHandle window) {
+    auto found = windows_.find(window);
+    if (found == windows_.end() || found->second.parent != 0)
+        return;
+    Quiet quiet(quiet_);
+    HWND h = hwnd(window);
+    // Owned windows stay above their owner: raising the owner raises them with it.
+    ::SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (found->second.visible)
+        ::SetForegroundWindow(h);
+}
+
 void Win32WindowSystem::onClosed(WindowHandle window, std::function<void()> hook) {
     if (auto found = windows_.find(window); found != windows_.end())
         found->second.closedHook = std::move(hook);

@@ -33,6 +33,9 @@ public:
             u"WindowState", [this] { return Variant(word().windowState()); },
             [this](const Variant& v) { word().setWindowState(vb::cLng(v)); });
         readWrite(
+            u"ShowWindowsInTaskbar", [this] { return wordBool(word().showWindowsInTaskbar()); },
+            [this](const Variant& v) { word().setShowWindowsInTaskbar(vb::cBool(v)); });
+        readWrite(
             u"DisplayStatusBar", [this] { return wordBool(word().displayStatusBar); },
             [this](const Variant& v) { word().displayStatusBar = vb::cBool(v); });
         readWrite(

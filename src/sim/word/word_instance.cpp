@@ -25,10 +25,9 @@ std::shared_ptr<WordInstance> WordInstance::start(WordEnvironment environment) {
     std::weak_ptr<WordInstance> weak = word;
     word->windows_ = std::make_unique<WordWindows>(
         word->environment_.windows,
-        [weak] {
-            // The learner closed Word's main window: Word quits without saving.
+        [weak](FrameKey key) {
             if (auto closed = weak.lock())
-                closed->stop();
+                closed->frameClosedByUser(key);
         },
         [weak](bool visible, bool minimized) {
             auto shown = weak.lock();
@@ -218,12 +217,40 @@ void WordInstance::setWindowState(std::int32_t state) {
     refreshMainWindow();
 }
 
+void WordInstance::frameClosedByUser(FrameKey key) {
+    // Closing one of several documents' windows closes that document; closing the last one, or
+    // Word's only window, quits Word. The learner's answer to the save prompt is taken as No.
+    if (key != nullptr && documents_.size() > 1) {
+        for (const auto& document : documents_) {
+            if (document.get() == key) {
+                close(document, SaveChoice::DoNotSave);
+                return;
+            }
+        }
+    }
+    stop();
+}
+
+void WordInstance::setShowWindowsInTaskbar(bool show) {
+    showWindowsInTaskbar_ = show;
+    refreshMainWindow();
+}
+
 void WordInstance::refreshMainWindow() {
     if (!running_)
         return;
-    const std::u16string title =
-        active_ ? active_->name() + u" - Microsoft Word" : std::u16string(u"Microsoft Word");
-    windows_->showMainWindow(title, visible_, windowState_ == 2);
+    FrameLayout layout;
+    layout.visible = visible_;
+    layout.minimized = windowState_ == 2;
+    if (showWindowsInTaskbar_ && !documents_.empty()) {
+        for (const auto& document : documents_)
+            layout.frames.emplace_back(document.get(), document->name() + u" - Microsoft Word");
+        layout.active = active_.get();
+    } else {
+        layout.frames.emplace_back(nullptr, active_ ? active_->name() + u" - Microsoft Word"
+                                                    : std::u16string(u"Microsoft Word"));
+    }
+    windows_->showFrames(layout);
 }
 
 }  // namespace k72645::sim

@@ -91,12 +91,16 @@ public:
     void setVisible(bool visible);
     std::int32_t windowState() const { return windowState_; }
     void setWindowState(std::int32_t state);
+    // One window per document (Word's default), or one window for every document.
+    bool showWindowsInTaskbar() const { return showWindowsInTaskbar_; }
+    void setShowWindowsInTaskbar(bool show);
     bool displayStatusBar = true;
     bool printPreview = false;
 
     std::vector<AddInModel>& addIns() { return addIns_; }
 
-    // Brings the main window's title, visibility and minimized state up to date.
+    // Brings Word's windows (one per document, or one), their titles, visibility and minimized
+    // state up to date; the active document's window goes on top.
     void refreshMainWindow();
 
 private:
@@ -104,6 +108,7 @@ private:
     void insertDocument(std::shared_ptr<DocumentModel> document);
     void makeActive(const std::shared_ptr<DocumentModel>& document);
     void stop();
+    void frameClosedByUser(FrameKey key);
     // The prompt for a changed document closed or quit with SaveChoice::Prompt.
     [[noreturn]] void promptToSave();
 
@@ -119,6 +124,7 @@ private:
     std::u16string currentFolder_;
     bool visible_ = false;
     std::int32_t windowState_ = 1;
+    bool showWindowsInTaskbar_ = true;
     std::int32_t untitledCount_ = 0;
     std::int32_t mergedCount_ = 0;
     std::vector<AddInModel> addIns_;

@@ -6,39 +6,120 @@
 
 namespace k72645::sim {
 
-WordWindows::WordWindows(std::shared_ptr<WindowSystem> windows, std::function<void()> closedByUser,
+WordWindows::WordWindows(std::shared_ptr<WindowSystem> windows,
+                         std::function<void(FrameKey)> closedByUser,
                          std::function<void(bool, bool)> shownByUser)
-    : windows_(std::move(windows)), title_(u"Microsoft Word") {
-    WindowTraits window;
-    window.className = kMainWindowClass;
-    window.title = title_;
-    window.visible = false;
-    main_ = windows_->createWindow(window);
-    windows_->onClosed(main_, std::move(closedByUser));
-    windows_->onShowChanged(main_,
-                            [this, shown = std::move(shownByUser)](bool visible, bool minimized) {
-                                visible_ = visible;
-                                minimized_ = minimized;
-                                shown(visible, minimized);
-                            });
+    : windows_(std::move(windows)),
+      closedByUser_(std::move(closedByUser)),
+      shownByUser_(std::move(shownByUser)) {
+    main_ = createFrame(u"Microsoft Word", false);
+    frames_.push_back({nullptr, main_, u"Microsoft Word", false, false});
 }
 
-void WordWindows::showMainWindow(const std::u16string& title, bool visible, bool minimized) {
-    if (!windows_->windowExists(main_))
+WindowHandle WordWindows::createFrame(const std::u16string& title, bool visible) {
+    WindowTraits traits;
+    traits.className = kMainWindowClass;
+    traits.title = title;
+    traits.visible = visible;
+    const WindowHandle window = windows_->createWindow(traits);
+    windows_->onClosed(window, [this, window] { frameClosed(window); });
+    windows_->onShowChanged(window, [this, window](bool shown, bool minimized) {
+        frameShown(window, shown, minimized);
+    });
+    return window;
+}
+
+void WordWindows::frameClosed(WindowHandle window) {
+    auto it = std::find_if(frames_.begin(), frames_.end(),
+                           [window](const Frame& f) { return f.window == window; });
+    if (it == frames_.end())
         return;
-    if (title != title_)
-        windows_->setTitle(main_, title);
-    if (visible != visible_)
-        windows_->setVisible(main_, visible);
-    if (minimized != minimized_)
-        windows_->setMinimized(main_, minimized);
-    title_ = title;
-    visible_ = visible;
-    minimized_ = minimized;
+    const FrameKey key = it->key;
+    frames_.erase(it);
+    if (main_ == window)
+        main_ = 0;
+    closedByUser_(key);
+}
+
+void WordWindows::frameShown(WindowHandle window, bool visible, bool minimized) {
+    for (Frame& frame : frames_) {
+        if (frame.window == window) {
+            frame.visible = visible;
+            frame.minimized = minimized;
+        }
+    }
+    shownByUser_(visible, minimized);
+}
+
+void WordWindows::showFrames(const FrameLayout& layout) {
+    std::vector<Frame> spare;
+    for (Frame& frame : frames_) {
+        if (windows_->windowExists(frame.window))
+            spare.push_back(std::move(frame));
+    }
+
+    // The active frame is placed first, so that it takes over the frame that was active.
+    std::vector<std::pair<FrameKey, std::u16string>> wanted = layout.frames;
+    std::stable_partition(wanted.begin(), wanted.end(),
+                          [&](const auto& w) { return w.first == layout.active; });
+    std::vector<Frame> next(wanted.size());
+    std::vector<std::size_t> missing;
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        next[i].key = wanted[i].first;
+        auto it = std::find_if(spare.begin(), spare.end(),
+                               [&](const Frame& f) { return f.key == wanted[i].first; });
+        if (it == spare.end()) {
+            missing.push_back(i);
+            continue;
+        }
+        next[i] = std::move(*it);
+        spare.erase(it);
+    }
+    for (std::size_t i : missing) {
+        auto it = std::find_if(spare.begin(), spare.end(),
+                               [this](const Frame& f) { return f.window == main_; });
+        if (it == spare.end())
+            it = spare.begin();
+        if (it == spare.end())
+            break;
+        next[i] = std::move(*it);
+        next[i].key = wanted[i].first;
+        spare.erase(it);
+    }
+    for (const Frame& frame : spare)
+        windows_->destroyWindow(frame.window);
+    bool created = false;
+    for (std::size_t i = 0; i < next.size(); ++i) {
+        Frame& frame = next[i];
+        const std::u16string& title = wanted[i].second;
+        if (frame.window == 0) {
+            frame.window = createFrame(title, layout.visible);
+            frame.title = title;
+            frame.visible = layout.visible;
+            created = true;
+        }
+        if (title != frame.title)
+            windows_->setTitle(frame.window, title);
+        if (layout.visible != frame.visible)
+            windows_->setVisible(frame.window, layout.visible);
+        if (layout.minimized != frame.minimized)
+            windows_->setMinimized(frame.window, layout.minimized);
+        frame.title = title;
+        frame.visible = layout.visible;
+        frame.minimized = layout.minimized;
+    }
+    frames_ = std::move(next);
+    const WindowHandle active = frames_.empty() ? 0 : frames_.front().window;
+    if (active != main_ || created) {
+        main_ = active;
+        windows_->activate(main_);
+    }
 }
 
 WindowHandle WordWindows::showDialog(const std::u16string& title, bool blocking) {
     auto& open = dialogs_->open;
+    // Dialogs that went with a frame closed by automation are forgotten.
+    std::erase_if(open, [this](const Dialog& d) { return !windows_->windowExists(d.window); });
     const WindowHandle owner = open.empty() ? main_ : open.back().window;
     WindowTraits window;
     window.className = kDialogClass;
@@ -105,7 +186,10 @@ void WordWindows::destroyAll() {
         windows_->destroyWindow(balloon);
     balloons_.clear();
     dialogs_->open.clear();
-    windows_->destroyWindow(main_);
+    for (const Frame& frame : frames_)
+        windows_->destroyWindow(frame.window);
+    frames_.clear();
+    main_ = 0;
 }
 
 }  // namespace k72645::sim
