@@ -31,9 +31,11 @@ probe_32bit() {
     echo "the 32-bit Wine loader ($loader) is not installed"
     return 1
   fi
-  if ! output=$(timeout 60 "$loader" --version 2>&1); then
-    echo "this machine cannot run 32-bit programs: $loader --version fails with" \
-      "\"$(echo "$output" | tail -n 1)\" (the kernel has no IA-32 support)"
+  # Started by bash, which reports a binary the kernel refuses as such (execvp would hand
+  # it to /bin/sh as a script and report a syntax error instead).
+  if ! output=$(timeout 60 bash -c '"$0" --version' "$loader" 2>&1); then
+    echo "this machine cannot run 32-bit programs: the 32-bit Wine loader fails to start" \
+      "(\"$(echo "$output" | tail -n 1 | sed 's/^.*: cannot execute/cannot execute/')\")"
     return 1
   fi
 }

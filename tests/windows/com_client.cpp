@@ -2,8 +2,6 @@
 // registration with regsvr32, creation of "K72645.Module" by ProgID, the classes that must not
 // be creatable, a new Module's verdict properties through its vtable and through
 // IDispatch::Invoke, and unregistration. Usage: k72645_com_client <path of k72645.dll>.
-// The player's interface is declared here on its own, from the player's library, so that a
-// vtable of the component that strays from it is caught.
 #include <objbase.h>
 #include <oleauto.h>
 #include <windows.h>
@@ -11,42 +9,20 @@
 #include <cstdio>
 #include <string>
 
+#include "tests/windows/player_client.h"
 #include "tests/windows/regsvr32.h"
-
-// Outside the anonymous namespace: the compiler must not conclude that no class implements it.
-namespace player {
-struct AbstractModule : public IDispatch {
-    virtual HRESULT STDMETHODCALLTYPE get_BravoNuance(VARIANT_BOOL*) = 0;
-    virtual HRESULT STDMETHODCALLTYPE get_Complement(IDispatch**) = 0;
-    virtual HRESULT STDMETHODCALLTYPE get_CauseErreur(BSTR*) = 0;
-    virtual HRESULT STDMETHODCALLTYPE get_ErreurGenerale(VARIANT_BOOL*) = 0;
-    virtual HRESULT STDMETHODCALLTYPE Fermer() = 0;
-    virtual HRESULT STDMETHODCALLTYPE InitQuestion(LONG, BSTR, IDispatch**, LONG*, BSTR) = 0;
-    virtual HRESULT STDMETHODCALLTYPE Quitter(IDispatch**, LONG*) = 0;
-    virtual HRESULT STDMETHODCALLTYPE TestePoint() = 0;
-};
-}  // namespace player
-using player::AbstractModule;
 
 namespace {
 
-const IID kIidAbstractModule = {
-    0xb89debfe, 0x53ac, 0x11d3, {0x9c, 0x0a, 0x00, 0x40, 0x33, 0xa6, 0x58, 0x46}};
+using k72645::windows_test::AbstractModule;
+using k72645::windows_test::check;
+using k72645::windows_test::failures;
+using k72645::windows_test::kIidAbstractModule;
+using k72645::windows_test::text;
+
 const wchar_t* kModuleClsid = L"{0F7E45E9-DDBF-427E-BF4F-6D16B39DD984}";
 const wchar_t* kLibraryKey = L"TypeLib\\{3C4C331A-2AE5-49EB-9BDC-3F7B2AA15A31}";
 constexpr HRESULT kObjectNotSet = static_cast<HRESULT>(0x800A005B);  // VB error 91
-
-int failures = 0;
-
-void check(bool condition, const char* what) {
-    std::printf("%s: %s\n", condition ? "ok  " : "FAIL", what);
-    if (!condition)
-        ++failures;
-}
-
-std::wstring text(BSTR value) {
-    return value ? std::wstring(value, SysStringLen(value)) : L"";
-}
 
 using k72645::windows_test::runRegsvr32;
 

@@ -18,43 +18,22 @@
 
 #include "automation/com_error.h"
 #include "platform/win32/win32_file_system.h"
+#include "tests/windows/player_client.h"
 #include "tests/windows/regsvr32.h"
-
-namespace player {
-struct AbstractModule : public IDispatch {
-    virtual HRESULT STDMETHODCALLTYPE get_BravoNuance(VARIANT_BOOL*) = 0;
-    virtual HRESULT STDMETHODCALLTYPE get_Complement(IDispatch**) = 0;
-    virtual HRESULT STDMETHODCALLTYPE get_CauseErreur(BSTR*) = 0;
-    virtual HRESULT STDMETHODCALLTYPE get_ErreurGenerale(VARIANT_BOOL*) = 0;
-    virtual HRESULT STDMETHODCALLTYPE Fermer() = 0;
-    virtual HRESULT STDMETHODCALLTYPE InitQuestion(LONG, BSTR, IDispatch**, LONG*, BSTR) = 0;
-    virtual HRESULT STDMETHODCALLTYPE Quitter(IDispatch**, LONG*) = 0;
-    virtual HRESULT STDMETHODCALLTYPE TestePoint() = 0;
-};
-}  // namespace player
-using player::AbstractModule;
 
 namespace {
 
-const IID kIidAbstractModule = {
-    0xb89debfe, 0x53ac, 0x11d3, {0x9c, 0x0a, 0x00, 0x40, 0x33, 0xa6, 0x58, 0x46}};
+using k72645::windows_test::AbstractModule;
+using k72645::windows_test::check;
+using k72645::windows_test::failures;
+using k72645::windows_test::kIidAbstractModule;
+using k72645::windows_test::text;
+
 const CLSID kModuleClsid = {
     0x0f7e45e9, 0xddbf, 0x427e, {0xbf, 0x4f, 0x6d, 0x16, 0xb3, 0x9d, 0xd9, 0x84}};
 constexpr HRESULT kBadFileName = static_cast<HRESULT>(0x800A0034);   // VB error 52
 constexpr HRESULT kPathNotFound = static_cast<HRESULT>(0x800A004C);  // VB error 76
 constexpr HRESULT kRefusedCall = static_cast<HRESULT>(0x800A0005);   // VB error 5
-
-int failures = 0;
-
-void check(bool condition, const std::string& what) {
-    std::printf("%s: %s\n", condition ? "ok  " : "FAIL", what.c_str());
-    if (!condition)
-        ++failures;
-}
-
-std::wstring text(BSTR value) {
-    return value ? std::wstring(value, SysStringLen(value)) : L"";
-}
 
 std::wstring located(const wchar_t* procedure) {
     return std::wstring(L"DLL K72645 - CLASSE Module\n\r - SERVICE ") + procedure +
