@@ -74,6 +74,18 @@ hostile_client() {
     "build/$1/src/k72645.dll"
 }
 
+# scripting_host PRESET ARCH: a VBScript run by Wine's cscript drives the registered DLL, passing
+# its variables by reference as VARIANT references, as scripting hosts do.
+scripting_host() {
+  source scripts/lib/wine.sh
+  needs_bitness "$2" || return 0
+  local dll="build/$1/src/k72645.dll" status=0
+  in_wine "$2" "regsvr32-$2" 60 regsvr32 /s "$dll"
+  in_wine "$2" "scripting-host-$2" 120 cscript //nologo tests/windows/scripting_host.vbs || status=$?
+  in_wine "$2" "regsvr32-$2" 60 regsvr32 /s /u "$dll"
+  return "$status"
+}
+
 # end_to_end ARCH: the course's scenarios through the DLL and the simulated Word as a COM server.
 end_to_end() {
   source scripts/lib/wine.sh
@@ -108,9 +120,11 @@ if wants windows; then
   run_stage "Windows DLLs checked without running them" windows_static_checks
   run_stage "COM client under 64-bit Wine" com_client windows-x86_64 win64
   run_stage "hostile client under 64-bit Wine" hostile_client windows-x86_64 win64
+  run_stage "VBScript client under 64-bit Wine's cscript" scripting_host windows-x86_64 win64
   run_stage "course end to end under 64-bit Wine" end_to_end win64
   run_stage "COM client under 32-bit Wine" com_client windows-i686 win32
   run_stage "hostile client under 32-bit Wine" hostile_client windows-i686 win32
+  run_stage "VBScript client under 32-bit Wine's cscript" scripting_host windows-i686 win32
   run_stage "course end to end under 32-bit Wine" end_to_end win32
 fi
 

@@ -15,6 +15,7 @@
 #include "automation/com_error.h"
 #include "component/com/server_state.h"
 #include "component/com/type_library.h"
+#include "component/com/variant_references.h"
 #include "component/errors/error_service.h"
 #include "platform/win32/com_errors.h"
 
@@ -83,8 +84,13 @@ public:
         if (!own)
             return TYPE_E_CANTLOADLIBRARY;
         lastError_.reset();
+        VariantReferences references;
+        const HRESULT lent = references.lend(own, id, flags, parameters, argumentError);
+        if (FAILED(lent))
+            return lent;
         const HRESULT hr = DispInvoke(static_cast<Interface*>(this), own, id, flags, parameters,
                                       result, exception, argumentError);
+        references.giveBack();
         if (!lastError_)
             return hr;
         // The member failed: the caller gets its error whatever the type information made of it.
