@@ -166,13 +166,9 @@ void checkDispatch(AbstractModule* module, const std::wstring& source) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 2) {
-        std::printf("usage: k72645_com_client <path of k72645.dll>\n");
+    std::wstring dll;
+    if (!k72645::windows_test::dllArgument(argc, argv, "k72645_com_client", dll))
         return 2;
-    }
-    wchar_t full[MAX_PATH] = {};
-    GetFullPathNameW(argv[1], MAX_PATH, full, nullptr);
-    const std::wstring dll = full;
     const std::wstring quoted = L"\"" + dll + L"\"";
 
     check(runRegsvr32(quoted) == 0, "regsvr32 registers the DLL");

@@ -40,6 +40,19 @@ inline void check(bool condition, const std::string& what) {
         ++failures;
 }
 
+// The full path of the DLL named by the client's one argument, or nothing (after printing the
+// usage line) when the client was not given exactly one.
+inline bool dllArgument(int argc, wchar_t** argv, const char* client, std::wstring& dll) {
+    if (argc != 2) {
+        std::printf("usage: %s <path of k72645.dll>\n", client);
+        return false;
+    }
+    wchar_t full[MAX_PATH] = {};
+    GetFullPathNameW(argv[1], MAX_PATH, full, nullptr);
+    dll = full;
+    return true;
+}
+
 inline std::wstring text(BSTR value) {
     return value ? std::wstring(value, SysStringLen(value)) : L"";
 }
