@@ -1,7 +1,7 @@
 #include "component/abstract_module_object.h"
 
 #include "automation/vb.h"
-#include "component/errors/error_service.h"
+#include "errors/error_service.h"
 
 namespace k72645 {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "automation/vb.h"
-#include "component/errors/error_service.h"
+#include "errors/error_service.h"
 #include "component/module.h"
 #include "component/resume_next.h"
 #include "files/working_files.h"

@@ -3,7 +3,7 @@
 // window, task pane and display set as every exercise starts.
 #include "automation/text.h"
 #include "automation/vb.h"
-#include "component/errors/error_service.h"
+#include "errors/error_service.h"
 #include "component/module.h"
 #include "component/resume_next.h"
 #include "exercises/exercise_factory.h"

@@ -5,8 +5,8 @@
 
 #include "automation/text.h"
 #include "automation/vb.h"
-#include "component/component_globals.h"
-#include "component/errors/error_service.h"
+#include "exercises/component_globals.h"
+#include "errors/error_service.h"
 #include "component/module.h"
 #include "word/word_objects.h"
 #include "word/word_startup.h"

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "component/errors/error_service.h"
+#include "errors/error_service.h"
 
 namespace k72645 {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "component/exercise_catalog.h"
+#include "exercises/exercise_catalog.h"
 #include "exercises/questions.h"
 
 namespace k72645 {

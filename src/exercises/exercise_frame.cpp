@@ -1,7 +1,7 @@
 #include "exercises/exercise_frame.h"
 
 #include "automation/vb.h"
-#include "component/errors/error_service.h"
+#include "errors/error_service.h"
 
 namespace k72645 {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "automation/text.h"
-#include "component/errors/error_service.h"
+#include "errors/error_service.h"
 #include "exercises/questions.h"
 
 namespace k72645 {

@@ -3,7 +3,7 @@
 // DestinatairesOuvert.
 #include "automation/text.h"
 #include "automation/vb.h"
-#include "component/component_globals.h"
+#include "exercises/component_globals.h"
 #include "exercises/questions.h"
 
 namespace k72645 {

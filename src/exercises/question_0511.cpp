@@ -2,7 +2,7 @@
 // Prepare steps; its checks run in runChecks.
 #include "automation/text.h"
 #include "automation/vb.h"
-#include "component/component_globals.h"
+#include "exercises/component_globals.h"
 #include "exercises/database_open_check.h"
 #include "exercises/questions.h"
 

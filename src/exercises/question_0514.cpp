@@ -1,7 +1,7 @@
 // Exercise 514: conditional text with an IF field. The class with its file table and its own
 // Prepare steps; its checks run in runChecks.
 #include "automation/text.h"
-#include "component/errors/error_service.h"
+#include "errors/error_service.h"
 #include "exercises/questions.h"
 
 namespace k72645 {

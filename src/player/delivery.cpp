@@ -5,7 +5,7 @@
 
 #include "automation/com_error.h"
 #include "automation/text.h"
-#include "component/exercise_catalog.h"
+#include "exercises/exercise_catalog.h"
 
 namespace k72645::player {
 

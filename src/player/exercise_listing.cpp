@@ -1,7 +1,7 @@
 #include "player/exercise_listing.h"
 
 #include "automation/text.h"
-#include "component/exercise_catalog.h"
+#include "exercises/exercise_catalog.h"
 
 namespace k72645::player {
 

@@ -1,7 +1,7 @@
 #include "player/simulated_world.h"
 
 #include "component/abstract_module_object.h"
-#include "component/component_globals.h"
+#include "exercises/component_globals.h"
 #include "player/delivery.h"
 #include "player/desktop_root.h"
 #include "player/document_view.h"

@@ -2,7 +2,7 @@
 
 #include "automation/text.h"
 #include "automation/vb.h"
-#include "component/errors/error_service.h"
+#include "errors/error_service.h"
 #include "word/word_objects.h"
 #include "word/word_windows.h"
 

@@ -1,7 +1,7 @@
 #include "word/word_windows.h"
 
 #include "automation/text.h"
-#include "component/errors/error_service.h"
+#include "errors/error_service.h"
 #include "word/word_objects.h"
 
 namespace k72645 {

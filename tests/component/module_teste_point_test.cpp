@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "component/component_globals.h"
+#include "exercises/component_globals.h"
 #include "component/module_fixture.h"
 
 namespace k72645 {

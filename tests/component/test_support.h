@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "automation/text.h"
-#include "component/component_globals.h"
-#include "component/errors/error_service.h"
+#include "exercises/component_globals.h"
+#include "errors/error_service.h"
 #include "platform/thread_sleeper.h"
 #include "sim/runtime/sim_world.h"
 

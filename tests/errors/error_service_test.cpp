@@ -3,7 +3,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "component/errors/error_service.h"
+#include "errors/error_service.h"
 
 namespace k72645 {
 namespace {

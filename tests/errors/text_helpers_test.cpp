@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "component/errors/error_service.h"
+#include "errors/error_service.h"
 
 namespace k72645 {
 namespace {

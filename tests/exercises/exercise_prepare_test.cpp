@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "automation/vb.h"
-#include "component/component_globals.h"
+#include "exercises/component_globals.h"
 #include "component/test_support.h"
 #include "exercises/exercise_factory.h"
 #include "platform/posix/posix_file_system.h"

@@ -1,4 +1,4 @@
-#include "component/component_globals.h"
+#include "exercises/component_globals.h"
 
 namespace k72645 {
 

@@ -1,4 +1,4 @@
-#include "component/com/complement_info_object.h"
+#include "com/complement_info_object.h"
 
 #include "automation/vb.h"
 #include "files/file_lists.h"

@@ -1,4 +1,4 @@
-#include "component/com/server_state.h"
+#include "com/server_state.h"
 
 #include <atomic>
 

@@ -1,4 +1,4 @@
-#include "component/exercise_catalog.h"
+#include "exercises/exercise_catalog.h"
 
 namespace k72645 {
 

@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "component/abstract_module_object.h"
-#include "component/com/com_ids.h"
-#include "component/com/dual_object.h"
-#include "component/com/player_interfaces.h"
+#include "com/com_ids.h"
+#include "com/dual_object.h"
+#include "com/player_interfaces.h"
 
 namespace k72645::com {
 

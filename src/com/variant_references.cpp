@@ -1,4 +1,4 @@
-#include "component/com/variant_references.h"
+#include "com/variant_references.h"
 
 #include <oleauto.h>
 

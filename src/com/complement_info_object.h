@@ -3,9 +3,9 @@
 #pragma once
 
 #include "automation/dispatch.h"
-#include "component/com/com_ids.h"
-#include "component/com/dual_object.h"
-#include "component/com/player_interfaces.h"
+#include "com/com_ids.h"
+#include "com/dual_object.h"
+#include "com/player_interfaces.h"
 
 namespace k72645::com {
 

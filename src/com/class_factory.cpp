@@ -1,12 +1,12 @@
 // The engine's headers come before <windows.h>: user32's macros would replace the port's
 // constants of the same names (GW_OWNER, SW_HIDE...).
-#include "component/com/module_object.h"
+#include "com/module_object.h"
 
-#include "component/com/class_factory.h"
+#include "com/class_factory.h"
 
 #include <new>
 
-#include "component/com/server_state.h"
+#include "com/server_state.h"
 
 namespace k72645::com {
 

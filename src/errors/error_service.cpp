@@ -1,4 +1,4 @@
-#include "component/errors/error_service.h"
+#include "errors/error_service.h"
 
 #include <exception>
 #include <new>

@@ -1,7 +1,7 @@
-#include "component/com/module_object.h"
+#include "com/module_object.h"
 
 #include "automation/vb.h"
-#include "component/com/complement_info_object.h"
+#include "com/complement_info_object.h"
 #include "platform/win32/com_text.h"
 #include "platform/win32/com_variant.h"
 

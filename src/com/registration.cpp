@@ -1,4 +1,4 @@
-#include "component/com/registration.h"
+#include "com/registration.h"
 
 #include <objbase.h>
 #include <oleauto.h>
@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "component/com/com_ids.h"
-#include "component/com/server_state.h"
-#include "component/com/type_library.h"
+#include "com/com_ids.h"
+#include "com/server_state.h"
+#include "com/type_library.h"
 
 namespace k72645::com {
 

@@ -13,10 +13,10 @@
 #include <optional>
 
 #include "automation/com_error.h"
-#include "component/com/server_state.h"
-#include "component/com/type_library.h"
-#include "component/com/variant_references.h"
-#include "component/errors/error_service.h"
+#include "com/server_state.h"
+#include "com/type_library.h"
+#include "com/variant_references.h"
+#include "errors/error_service.h"
 #include "platform/win32/com_errors.h"
 
 namespace k72645::com {

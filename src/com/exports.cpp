@@ -2,10 +2,10 @@
 #include <objbase.h>
 #include <windows.h>
 
-#include "component/com/class_factory.h"
-#include "component/com/com_ids.h"
-#include "component/com/registration.h"
-#include "component/com/server_state.h"
+#include "com/class_factory.h"
+#include "com/com_ids.h"
+#include "com/registration.h"
+#include "com/server_state.h"
 
 using namespace k72645::com;
 

@@ -1,10 +1,10 @@
-#include "component/com/type_library.h"
+#include "com/type_library.h"
 
 #include <oleauto.h>
 
 #include <string>
 
-#include "component/com/server_state.h"
+#include "com/server_state.h"
 
 namespace k72645::com {
 
