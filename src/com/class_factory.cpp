@@ -1,11 +1,8 @@
-// The engine's headers come before <windows.h>: user32's macros would replace the port's
-// constants of the same names (GW_OWNER, SW_HIDE...).
-#include "com/module_object.h"
-
 #include "com/class_factory.h"
 
 #include <new>
 
+#include "com/module_object.h"
 #include "com/server_state.h"
 
 namespace k72645::com {

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "automation/vb.h"
-#include "errors/error_service.h"
 #include "component/module.h"
 #include "component/resume_next.h"
+#include "errors/error_service.h"
 #include "files/working_files.h"
 #include "word/word_objects.h"
 #include "word/word_windows.h"
@@ -23,7 +23,7 @@ constexpr std::int32_t kPauseAfterBalloonMs = 100;
 void Module::closeExercise() {
     Desktop& desktop = word_.desktop();
     // The assistant's balloon is closed first, with a short pause for it to go.
-    WindowHandle balloon = desktop.FindWindowA(kAssistantBalloonClass, u"");
+    WindowHandle balloon = desktop.findWindow(kAssistantBalloonClass, kAnyTitle);
     if (balloon != 0) {
         FermeFenetre(desktop, balloon);
         word_.platform.sleeper->sleep(kPauseAfterBalloonMs);
@@ -107,7 +107,7 @@ void Module::Quitter(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel)
             ioApplication == nullptr || sameObject(word_.AppWord, ioApplication);
         if (word_.AppWord && WordLance_ && playerHoldsIt) {
             word::Application(word_.AppWord).application().quit(Variant(word::wdDoNotSaveChanges));
-            word_.desktop().ShowWindow(word_.HandleWord, win32::SW_SHOWMINIMIZED);
+            word_.desktop().show(word_.HandleWord, ShowCommand::Minimized);
             ioHandleLogiciel = 0;
             ioApplication = nullptr;
         }

@@ -3,9 +3,9 @@
 // window, task pane and display set as every exercise starts.
 #include "automation/text.h"
 #include "automation/vb.h"
-#include "errors/error_service.h"
 #include "component/module.h"
 #include "component/resume_next.h"
+#include "errors/error_service.h"
 #include "exercises/exercise_factory.h"
 #include "files/working_files.h"
 #include "files/working_folder.h"
@@ -104,8 +104,7 @@ void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathD
 void Module::dropStaleWindow(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel) {
     if (ioHandleLogiciel == kNoWindow)
         return;
-    std::u16string className(255, u' ');
-    if (word_.desktop().GetClassNameA(ioHandleLogiciel, className, 255) != 0)
+    if (word_.desktop().windowExists(ioHandleLogiciel))
         return;
     if (ioApplication != nullptr &&
         ignoringErrors([&] { word::Application(ioApplication).application().windows().count(); }))
@@ -130,15 +129,15 @@ void Module::takePlayersWord(DispatchPtr& ioApplication, std::int32_t& ioHandleL
     // documents is searched.
     if (conditionResumingNext([&] { return app.documents().count() == 0; })) {
         ignoringErrors(
-            [&] { word_.HandleWord = desktop.FindWindowA(kWordWindowClass, kWordWindowTitle); });
+            [&] { word_.HandleWord = desktop.findWindow(kWordWindowClass, kWordWindowTitle); });
     } else {
         ignoringErrors([&] {
-            word_.HandleWord = desktop.FindWindowA(
+            word_.HandleWord = desktop.findWindow(
                 kWordWindowClass, app.activeDocument().name() + kWordWindowTitleSuffix);
         });
     }
-    ignoringErrors([&] { desktop.SetForegroundWindow(word_.HandleWord); });
-    if (conditionResumingNext([&] { return desktop.IsWindowVisible(word_.HandleWord) == 0; })) {
+    ignoringErrors([&] { desktop.bringToForeground(word_.HandleWord); });
+    if (conditionResumingNext([&] { return !desktop.isVisible(word_.HandleWord); })) {
         if (conditionResumingNext([&] { return word_.HandleWord != 0; })) {
             ignoringErrors([&] { call(ioApplication, u"Quit", {std::int32_t{0}}); });
         }

@@ -5,9 +5,9 @@
 
 #include "automation/text.h"
 #include "automation/vb.h"
-#include "exercises/component_globals.h"
-#include "errors/error_service.h"
 #include "component/module.h"
+#include "errors/error_service.h"
+#include "exercises/component_globals.h"
 #include "word/word_objects.h"
 #include "word/word_startup.h"
 #include "word/word_windows.h"
@@ -45,7 +45,7 @@ void Module::TestePoint() {
 void Module::checkWork() {
     Desktop& desktop = word_.desktop();
 
-    word_.HandleWord = desktop.FindWindowA(kWordWindowClass, u"");
+    word_.HandleWord = desktop.findWindow(kWordWindowClass, kAnyTitle);
     if (!AfficheWord(word_)) {
         ErreurGenerale_ = true;
         MessageErreur_ = u"AM";
@@ -91,9 +91,9 @@ Module::DialogOutcome Module::handleOpenDialog() {
     Desktop& desktop = word_.desktop();
     try {
         std::u16string title;
-        WindowHandle window = desktop.GetWindow(word_.HandleWord, win32::GW_HWNDPREV);
+        WindowHandle window = desktop.relatedWindow(word_.HandleWord, WindowRelation::Previous);
         while (window != 0 && !isDialogOf(desktop, window, word_.HandleWord, title)) {
-            window = desktop.GetWindow(window, win32::GW_HWNDPREV);
+            window = desktop.relatedWindow(window, WindowRelation::Previous);
         }
         if (window == 0)
             return DialogOutcome::None;
@@ -103,7 +103,7 @@ Module::DialogOutcome Module::handleOpenDialog() {
         if (DestinatairesOuvert() && NumQuestion_ == 509)
             return DialogOutcome::SkipToCheck;
         if (DestinatairesOuvert() && NumQuestion_ == 508) {
-            desktop.SendMessageA(window, win32::WM_CLOSE, 0, 0);
+            desktop.closeWindow(window);
             return DialogOutcome::Tolerated;
         }
         return DialogOutcome::Blocking;

@@ -14,7 +14,7 @@ public:
     // Starts a new instance; 429 when the class is not installed.
     virtual DispatchPtr CreateObject(const std::u16string& progId) = 0;
     // The running instance; 429 when none runs.
-    virtual DispatchPtr GetObject(const std::u16string& progId) = 0;
+    virtual DispatchPtr GetRunningObject(const std::u16string& progId) = 0;
 };
 
 class Sleeper {

@@ -1,56 +1,63 @@
-// The desktop port: the user32 window functions the component relies on, under their user32
-// names, and sending the Escape key. Handles are 32-bit; 0 is no window. Texts are UTF-16 here;
-// the Windows build converts them from and to the ANSI code page.
+// The desktop port: finding the windows of the desktop, walking their order and ownership,
+// reading their titles and states, showing, raising, locking and closing them, and sending the
+// Escape key. Handles are 32-bit; 0 is no window, and every query about a window that does not
+// exist answers 0, false or an empty text. Texts are UTF-16 here; the Windows build converts
+// them from and to the ANSI code page.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace k72645 {
 
 using WindowHandle = std::int32_t;
 
-namespace win32 {
-inline constexpr std::int32_t GW_HWNDNEXT = 2;
-inline constexpr std::int32_t GW_HWNDPREV = 3;
-inline constexpr std::int32_t GW_OWNER = 4;
-inline constexpr std::int32_t GW_CHILD = 5;
-inline constexpr std::int32_t GWL_EXSTYLE = -20;
-inline constexpr std::int32_t WS_EX_DLGMODALFRAME = 1;
-inline constexpr std::int32_t WM_CLOSE = 16;
-inline constexpr std::int32_t SW_HIDE = 0;
-inline constexpr std::int32_t SW_SHOWNORMAL = 1;
-inline constexpr std::int32_t SW_SHOWMINIMIZED = 2;
-inline constexpr std::int32_t SW_SHOWMAXIMIZED = 3;
-inline constexpr std::int32_t SW_RESTORE = 9;
-}  // namespace win32
+// A class name or title to search for; no value matches any.
+using WindowText = std::optional<std::u16string>;
+inline constexpr std::nullopt_t kAnyClass = std::nullopt;
+inline constexpr std::nullopt_t kAnyTitle = std::nullopt;
+
+enum class WindowRelation {
+    Next,        // the window just below in the Z-order (among its siblings for a child)
+    Previous,    // the window just above in the Z-order; 0 at the top
+    Owner,       // the top-level window that owns it
+    FirstChild,  // its topmost child window
+};
+
+enum class ShowCommand { Hide, Normal, Minimized, Maximized, Restore };
 
 class Desktop {
 public:
     virtual ~Desktop() = default;
 
-    // An empty class or title matches any (user32's NULL).
-    virtual WindowHandle FindWindowA(const std::u16string& className,
-                                     const std::u16string& title) = 0;
-    virtual WindowHandle FindWindowExA(WindowHandle parent, WindowHandle childAfter,
-                                       const std::u16string& className,
-                                       const std::u16string& title) = 0;
-    // Copies at most bufferSize - 1 characters into text and returns how many were copied;
-    // 0 when the window does not exist (text is then left as it was).
-    virtual std::int32_t GetClassNameA(WindowHandle window, std::u16string& text,
-                                       std::int32_t bufferSize) = 0;
-    virtual std::int32_t GetWindowTextA(WindowHandle window, std::u16string& text,
-                                        std::int32_t bufferSize) = 0;
-    virtual WindowHandle GetWindow(WindowHandle window, std::int32_t command) = 0;
-    virtual WindowHandle GetParent(WindowHandle window) = 0;
-    virtual std::int32_t GetWindowLongA(WindowHandle window, std::int32_t index) = 0;
-    virtual std::int32_t IsWindowVisible(WindowHandle window) = 0;
-    virtual std::int32_t IsIconic(WindowHandle window) = 0;
-    virtual std::int32_t ShowWindow(WindowHandle window, std::int32_t command) = 0;
-    virtual std::int32_t SetForegroundWindow(WindowHandle window) = 0;
-    virtual std::int32_t LockWindowUpdate(WindowHandle window) = 0;
-    virtual std::int32_t SendMessageA(WindowHandle window, std::int32_t message,
-                                      std::int32_t wParam, std::int32_t lParam) = 0;
+    // The topmost top-level window, hidden ones included, whose class (case ignored) and title
+    // (exactly) match.
+    virtual WindowHandle findWindow(const WindowText& className, const WindowText& title) = 0;
+    // The first child of parent (0: the first top-level window) that comes after childAfter
+    // (0: from the first) in the Z-order.
+    virtual WindowHandle findChildWindow(WindowHandle parent, WindowHandle childAfter) = 0;
+    virtual bool windowExists(WindowHandle window) = 0;
+    // The window's title, cut to at most maxLength characters.
+    virtual std::u16string windowText(WindowHandle window, std::size_t maxLength) = 0;
+    virtual WindowHandle relatedWindow(WindowHandle window, WindowRelation relation) = 0;
+    // A child window's parent, or a top-level window's owner.
+    virtual WindowHandle parentWindow(WindowHandle window) = 0;
+    // Whether the window has a dialog box's modal frame (its extended style says so).
+    virtual bool hasModalFrame(WindowHandle window) = 0;
+    // Visible when the window and every parent it has are visible.
+    virtual bool isVisible(WindowHandle window) = 0;
+    virtual bool isMinimized(WindowHandle window) = 0;
+    virtual void show(WindowHandle window, ShowCommand command) = 0;
+    virtual void bringToForeground(WindowHandle window) = 0;
+    // Stops the drawing of one window at a time until unlockDrawing; a second lock, or a lock
+    // of a window that does not exist, has no effect.
+    virtual void lockDrawing(WindowHandle window) = 0;
+    virtual void unlockDrawing() = 0;
+    // Asks the window to close, as the learner closing it would, and returns once it has
+    // handled the request.
+    virtual void closeWindow(WindowHandle window) = 0;
     // Sends one press of Escape to the foreground window and waits until it is processed.
     virtual void sendEscape() = 0;
 };

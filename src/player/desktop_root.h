@@ -1,5 +1,6 @@
-// The scenarios' Desktop: the simulated window system under the user32 names, so that a
-// scenario looks at Word's windows as the component does.
+// The scenarios' Desktop: the simulated window system under the user32 names that scenarios
+// use, so that a scenario looks at Word's windows as the component does. SendMessage takes
+// only WM_CLOSE (16), the learner closing a window.
 #pragma once
 
 #include <memory>

@@ -7,7 +7,7 @@ DrawingLockRelease::~DrawingLockRelease() {
         return;
     session_.drawingLocked = false;
     try {
-        session_.desktop().LockWindowUpdate(0);
+        session_.desktop().unlockDrawing();
     } catch (...) {
         // Unlocking is best effort: nothing may leave a destructor.
     }

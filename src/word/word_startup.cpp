@@ -20,15 +20,19 @@ void setUpWord(WordSession& session, DispatchPtr application, bool started) {
 
     app.setVisible(true);
     if (app.documents().count() == 0) {
-        session.HandleWord = desktop.FindWindowA(kWordWindowClass, kWordWindowTitle);
+        session.HandleWord = desktop.findWindow(kWordWindowClass, kWordWindowTitle);
     } else {
-        session.HandleWord = desktop.FindWindowA(
+        session.HandleWord = desktop.findWindow(
             kWordWindowClass, app.activeDocument().name() + kWordWindowTitleSuffix);
     }
     app.documents().add();
     session.savedStartupSetting = vb::cLng(app.showStartupDialog());
     app.documents().close();
-    desktop.LockWindowUpdate(session.HandleWord);
+    if (session.HandleWord != 0) {
+        desktop.lockDrawing(session.HandleWord);
+    } else {
+        desktop.unlockDrawing();  // no window to lock: a lock still held is released
+    }
     session.drawingLocked = true;
 }
 
@@ -38,7 +42,7 @@ void probe(const WordSession& session) {
 
 // After Word has gone: find whatever Word window there is, get a Word again and show it.
 void restartWord(WordSession& session) {
-    session.HandleWord = session.desktop().FindWindowA(kWordWindowClass, u"");
+    session.HandleWord = session.desktop().findWindow(kWordWindowClass, kAnyTitle);
     GetApplication(session);
     AfficheWord(session);
 }
@@ -47,10 +51,10 @@ void restartWord(WordSession& session) {
 
 void GetApplication(WordSession& session) {
     ApplicationRuntime& runtime = *session.platform.runtime;
-    const bool knownWindowVisible = session.desktop().IsWindowVisible(session.HandleWord) != 0;
+    const bool knownWindowVisible = session.desktop().isVisible(session.HandleWord);
     if (knownWindowVisible && session.HandleWord != 0) {
         try {
-            setUpWord(session, runtime.GetObject(kWordProgId), false);
+            setUpWord(session, runtime.GetRunningObject(kWordProgId), false);
             return;
         } catch (...) {
             // The visible Word could not be used: start a new one, once. A failure of that

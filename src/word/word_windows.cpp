@@ -7,57 +7,55 @@
 namespace k72645 {
 
 namespace {
-constexpr std::int32_t kTitleBufferSize = 255;
+// Titles are read into a buffer of 255 characters, the terminating null included.
+constexpr std::size_t kTitleMaxLength = 254;
 }  // namespace
 
 bool AfficheWord(WordSession& session) {
     Desktop& desktop = session.desktop();
     // Neither the known window is shown nor any Word main window exists: nothing to bring up.
-    const std::int32_t knownVisible = desktop.IsWindowVisible(session.HandleWord);
-    const WindowHandle anyWord = desktop.FindWindowA(kWordWindowClass, u"");
-    if (knownVisible == 0 && anyWord == 0)
+    const bool knownVisible = desktop.isVisible(session.HandleWord);
+    const WindowHandle anyWord = desktop.findWindow(kWordWindowClass, kAnyTitle);
+    if (!knownVisible && anyWord == 0)
         return false;
-    if (desktop.FindWindowA(kWordWindowClass, u"") == 0)
+    if (desktop.findWindow(kWordWindowClass, kAnyTitle) == 0)
         return false;
 
     ignoringErrors(
         [&] { word::Application(session.AppWord).setWindowState(word::wdWindowStateMaximize); });
-    if (desktop.IsIconic(session.HandleWord) == 1) {
-        desktop.ShowWindow(session.HandleWord, win32::SW_SHOWMAXIMIZED);
+    if (desktop.isMinimized(session.HandleWord)) {
+        desktop.show(session.HandleWord, ShowCommand::Maximized);
     }
-    desktop.SetForegroundWindow(session.HandleWord);
+    desktop.bringToForeground(session.HandleWord);
     return true;
 }
 
 void EchapWord(Desktop& desktop, WindowHandle window) {
-    desktop.SetForegroundWindow(window);
+    desktop.bringToForeground(window);
     desktop.sendEscape();
 }
 
 bool isDialogOf(Desktop& desktop, WindowHandle window, WindowHandle owner, std::u16string& title) {
-    // The four conditions are all read, as the original And of four terms reads them.
-    std::u16string buffer(kTitleBufferSize, u'a');
-    const std::int32_t length = desktop.GetWindowTextA(window, buffer, kTitleBufferSize);
-    const bool visible = desktop.IsWindowVisible(window) != 0;
-    const bool dialogFrame =
-        (desktop.GetWindowLongA(window, win32::GWL_EXSTYLE) & win32::WS_EX_DLGMODALFRAME) != 0;
-    const bool owned = desktop.GetParent(window) == owner;
-    title = left(buffer, length);
-    return length > 0 && visible && dialogFrame && owned;
+    // All four conditions are read, also when an earlier one already fails.
+    title = desktop.windowText(window, kTitleMaxLength);
+    const bool visible = desktop.isVisible(window);
+    const bool dialogFrame = desktop.hasModalFrame(window);
+    const bool owned = desktop.parentWindow(window) == owner;
+    return !title.empty() && visible && dialogFrame && owned;
 }
 
 void FermeDialogues(Desktop& desktop, WindowHandle owner) {
     try {
         // Walk up the Z-order from the owner: its dialogs always stay above it.
-        WindowHandle current = desktop.GetWindow(owner, win32::GW_HWNDPREV);
+        WindowHandle current = desktop.relatedWindow(owner, WindowRelation::Previous);
         std::u16string title;
         while (current != 0 && !isDialogOf(desktop, current, owner, title)) {
-            current = desktop.GetWindow(current, win32::GW_HWNDPREV);
+            current = desktop.relatedWindow(current, WindowRelation::Previous);
         }
         if (current == 0)
             return;
         FermeDialogues(desktop, current);
-        desktop.SendMessageA(current, win32::WM_CLOSE, 0, 0);
+        desktop.closeWindow(current);
     } catch (...) {
         // A window that vanished during the walk, or any other failure: nothing to close.
     }
@@ -68,17 +66,17 @@ void FermeFenetre(Desktop& desktop, WindowHandle window) {
         // Children are closed first; after each, the search starts again behind the last child
         // that refused to close, so a surviving child is passed over instead of looped on.
         WindowHandle survivor = 0;
-        WindowHandle child = desktop.FindWindowExA(window, survivor, u"", u"");
+        WindowHandle child = desktop.findChildWindow(window, survivor);
         while (child != 0) {
             FermeFenetre(desktop, child);
-            WindowHandle next = desktop.FindWindowExA(window, survivor, u"", u"");
+            WindowHandle next = desktop.findChildWindow(window, survivor);
             if (next == child) {
                 survivor = child;
-                next = desktop.FindWindowExA(window, survivor, u"", u"");
+                next = desktop.findChildWindow(window, survivor);
             }
             child = next;
         }
-        desktop.SendMessageA(window, win32::WM_CLOSE, 0, 0);
+        desktop.closeWindow(window);
     } catch (...) {
         // Closing is best effort.
     }

@@ -21,7 +21,7 @@ bool isDialogOf(Desktop& desktop, WindowHandle window, WindowHandle owner, std::
 // owns in turn. Any failure ends it silently.
 void FermeDialogues(Desktop& desktop, WindowHandle owner);
 
-// Closes a window after its child windows, depth first. A child that survives WM_CLOSE is
+// Closes a window after its child windows, depth first. A child that survives its closing is
 // passed over, so the procedure always ends. Any failure ends it silently.
 void FermeFenetre(Desktop& desktop, WindowHandle window);
 

@@ -30,7 +30,7 @@ TEST_F(AbstractModuleTest, InitQuestionAndQuitterWriteBackTheirByReferenceArgume
     callWith(module, u"InitQuestion", init);
     ASSERT_TRUE(init[2].value.isObject());
     EXPECT_TRUE(sameObject(init[2].value.object(), world->runningWord()));
-    EXPECT_EQ(init[3].value.long32(), desktop.FindWindowA(u"OPUSAPP", u""));
+    EXPECT_EQ(init[3].value.long32(), desktop.findWindow(u"OPUSAPP", kAnyTitle));
     EXPECT_TRUE(get(module, u"Complement").isNothing());  // before the first check
 
     call(module, u"TestePoint");

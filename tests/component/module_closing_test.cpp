@@ -90,7 +90,7 @@ TEST_F(ClosingTest, ARefusedRestoreStillCleansUpAndClosesTheExercise) {
     testing::TempFolder learners;
     app = world->startWord();
     put(app, u"Visible", true);
-    hwnd = desktop.FindWindowA(u"OPUSAPP", u"");
+    hwnd = desktop.findWindow(u"OPUSAPP", kAnyTitle);
     call(app, u"ChangeFileOpenDirectory", {learners.path()});
     start(501);
     const std::u16string templates = module.PathModeles();
@@ -125,7 +125,7 @@ TEST_F(ClosingTest, QuitterQuitsTheComponentsWord) {
 TEST_F(ClosingTest, QuitterLeavesThePlayersWordRunning) {
     app = world->startWord();
     put(app, u"Visible", true);
-    hwnd = desktop.FindWindowA(u"OPUSAPP", u"");
+    hwnd = desktop.findWindow(u"OPUSAPP", kAnyTitle);
     start(505);
     const DispatchPtr players = app;
     const std::int32_t handle = hwnd;

@@ -15,7 +15,7 @@ TEST_F(InitQuestionTest, WithoutWordItStartsOneAndHandsItBack) {
     ASSERT_NE(app, nullptr);
     EXPECT_TRUE(module.WordLance());
     EXPECT_EQ(world->wordCount(), 1);
-    EXPECT_EQ(hwnd, desktop.FindWindowA(u"OPUSAPP", u""));
+    EXPECT_EQ(hwnd, desktop.findWindow(u"OPUSAPP", kAnyTitle));
     EXPECT_EQ(hwnd, module.HandleWord());
     // Files in place, the first working document active, Word's drawing unlocked again.
     EXPECT_TRUE(folder().has("Insertion.doc"));
@@ -31,7 +31,7 @@ TEST_F(InitQuestionTest, WithoutWordItStartsOneAndHandsItBack) {
 TEST_F(InitQuestionTest, TheTemplateFolderIsCreatedWithItsParentsUnderWordsUserTemplates) {
     app = world->startWord();
     put(app, u"Visible", true);
-    hwnd = desktop.FindWindowA(u"OPUSAPP", u"");
+    hwnd = desktop.findWindow(u"OPUSAPP", kAnyTitle);
     testing::TempFolder root;
     const std::u16string templates = root.path() + u"Modeles\\Perso";
     put(toObject(member(app, u"Options")), u"DefaultFilePath", templates, {std::int32_t{2}});
@@ -49,9 +49,9 @@ TEST_F(InitQuestionTest, TheSameWordAgainKeepsItsOwnershipAndFindsItsWindowByTit
     const DispatchPtr other = world->startWord();
     put(other, u"Visible", true);
     call(toObject(get(other, u"Documents")), u"Add");
-    hwnd = desktop.FindWindowA(u"OPUSAPP", u"Document1 - Microsoft Word");
-    desktop.SetForegroundWindow(hwnd);
-    ASSERT_NE(desktop.FindWindowA(u"OPUSAPP", u""), window);
+    hwnd = desktop.findWindow(u"OPUSAPP", u"Document1 - Microsoft Word");
+    desktop.bringToForeground(hwnd);
+    ASSERT_NE(desktop.findWindow(u"OPUSAPP", kAnyTitle), window);
     start(506);
     EXPECT_TRUE(sameObject(app, first));
     EXPECT_TRUE(module.WordLance());
@@ -63,7 +63,7 @@ TEST_F(InitQuestionTest, TheSameWordAgainKeepsItsOwnershipAndFindsItsWindowByTit
 TEST_F(InitQuestionTest, ThePlayersOwnWordIsUsedAndNotOwned) {
     app = world->startWord();
     put(app, u"Visible", true);
-    hwnd = desktop.FindWindowA(u"OPUSAPP", u"");
+    hwnd = desktop.findWindow(u"OPUSAPP", kAnyTitle);
     start(505);
     EXPECT_FALSE(module.WordLance());
     EXPECT_TRUE(sameObject(module.AppWord(), world->runningWord()));
@@ -73,7 +73,7 @@ TEST_F(InitQuestionTest, ThePlayersOwnWordIsUsedAndNotOwned) {
 TEST_F(InitQuestionTest, AHiddenPlayersWordIsQuitAndReplaced) {
     const DispatchPtr hidden = world->startWord();
     put(hidden, u"Visible", true);
-    hwnd = desktop.FindWindowA(u"OPUSAPP", u"");
+    hwnd = desktop.findWindow(u"OPUSAPP", kAnyTitle);
     put(hidden, u"Visible", false);
     app = hidden;
     start(505);
@@ -81,7 +81,7 @@ TEST_F(InitQuestionTest, AHiddenPlayersWordIsQuitAndReplaced) {
     EXPECT_FALSE(sameObject(app, hidden));
     EXPECT_EQ(world->wordCount(), 1);
     EXPECT_THROW(get(hidden, u"Visible"), ComError);  // the hidden Word has quit
-    EXPECT_NE(desktop.IsWindowVisible(hwnd), 0);
+    EXPECT_TRUE(desktop.isVisible(hwnd));
 }
 
 TEST_F(InitQuestionTest, AnExerciseThatOpensNothingGetsABlankDocumentAndTheTaskPane) {
@@ -117,7 +117,7 @@ protected:
     void playersWord() {
         app = faulty.runtime->CreateObject(u"Word.application.11");
         put(app, u"Visible", true);
-        hwnd = desktop.FindWindowA(u"OPUSAPP", u"");
+        hwnd = desktop.findWindow(u"OPUSAPP", kAnyTitle);
     }
     ComError initFailure(Module& m, int exercise) {
         folders.push_back(std::make_unique<testing::TempFolder>());

@@ -55,8 +55,8 @@ public:
     DispatchPtr CreateObject(const std::u16string& progId) override {
         return CallingBackDispatch::wrap(inner_->CreateObject(progId), callBack_);
     }
-    DispatchPtr GetObject(const std::u16string& progId) override {
-        return CallingBackDispatch::wrap(inner_->GetObject(progId), callBack_);
+    DispatchPtr GetRunningObject(const std::u16string& progId) override {
+        return CallingBackDispatch::wrap(inner_->GetRunningObject(progId), callBack_);
     }
 
 private:

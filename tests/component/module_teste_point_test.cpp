@@ -2,8 +2,8 @@
 
 #include <map>
 
-#include "exercises/component_globals.h"
 #include "component/module_fixture.h"
+#include "exercises/component_globals.h"
 
 namespace k72645 {
 namespace {
@@ -33,7 +33,7 @@ TEST_F(TestePointTest, AnOpenDialogOrAWordThatDoesNotAnswerGivesAL) {
     check();
     EXPECT_EQ(moduleCode(), u"%AL");
     EXPECT_FALSE(DestinatairesOuvert());
-    desktop.SendMessageA(options, win32::WM_CLOSE, 0, 0);
+    desktop.closeWindow(options);
 
     // An untitled blocking dialog is not seen by the scan, but the probe finds Word deaf.
     showDialog(u"", true);
@@ -71,7 +71,7 @@ TEST_F(TestePointTest, For509TheDialogStaysOpenAndThePreCheckIsSkipped) {
     EXPECT_EQ(module.CauseErreur(), u"");  // the exercise saw the recipients dialog open
     EXPECT_TRUE(desktop.windowExists(dialog));
     // Once the dialog is closed, the pre-check runs again.
-    desktop.SendMessageA(dialog, win32::WM_CLOSE, 0, 0);
+    desktop.closeWindow(dialog);
     check();
     EXPECT_EQ(moduleCode(), u"D");
 }

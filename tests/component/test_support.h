@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "automation/text.h"
-#include "exercises/component_globals.h"
 #include "errors/error_service.h"
+#include "exercises/component_globals.h"
 #include "platform/thread_sleeper.h"
 #include "sim/runtime/sim_world.h"
 
@@ -150,8 +150,8 @@ public:
     DispatchPtr CreateObject(const std::u16string& progId) override {
         return FaultyDispatch::wrap(inner_->CreateObject(progId), fault_);
     }
-    DispatchPtr GetObject(const std::u16string& progId) override {
-        return FaultyDispatch::wrap(inner_->GetObject(progId), fault_);
+    DispatchPtr GetRunningObject(const std::u16string& progId) override {
+        return FaultyDispatch::wrap(inner_->GetRunningObject(progId), fault_);
     }
 
 private:
@@ -171,7 +171,7 @@ public:
             throw ComError(429, u"K72645", u"ActiveX component can't create object");
         return inner_->CreateObject(progId);
     }
-    DispatchPtr GetObject(const std::u16string&) override {
+    DispatchPtr GetRunningObject(const std::u16string&) override {
         ++attaches;
         throw ComError(-2147221021, u"K72645", u"Operation unavailable");
     }

@@ -20,7 +20,9 @@ struct CountingRuntime : ApplicationRuntime {
     DispatchPtr CreateObject(const std::u16string& id) override {
         return ++made, inner->CreateObject(id);
     }
-    DispatchPtr GetObject(const std::u16string& id) override { return inner->GetObject(id); }
+    DispatchPtr GetRunningObject(const std::u16string& id) override {
+        return inner->GetRunningObject(id);
+    }
     std::shared_ptr<ApplicationRuntime> inner;
     int made = 0;
 };

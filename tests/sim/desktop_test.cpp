@@ -15,33 +15,30 @@ protected:
         WordTest::SetUp();
         desktop = world->desktop();
         put(app, u"Visible", true);
-        main = desktop->FindWindowA(u"OPUSAPP", u"");
+        main = desktop->findWindow(u"OPUSAPP", kAnyTitle);
     }
     std::shared_ptr<SimDesktop> desktop;
     WindowHandle main = 0;
 };
 
 TEST_F(WordDesktopTest, DialogsAreOwnedNestedAndDisableTheirOwner) {
-    std::u16string mainClass;
-    desktop->GetClassNameA(main, mainClass, 255);
-    EXPECT_EQ(mainClass, u"OpusApp");  // found above as "OPUSAPP": classes ignore case
+    EXPECT_EQ(desktop->className(main),
+              u"OpusApp");  // found above as "OPUSAPP": classes ignore case
 
     const WindowHandle options = number(call(app, u"ShowDialog", {u"Options"}));
-    EXPECT_EQ(desktop->GetParent(options), main);
-    EXPECT_EQ(desktop->GetWindowLongA(options, win32::GWL_EXSTYLE) & 1, 1);
-    EXPECT_EQ(desktop->GetWindow(main, win32::GW_HWNDPREV), options);
-    std::u16string className;
-    desktop->GetClassNameA(options, className, 255);
-    EXPECT_EQ(className, u"bosa_sdm_Microsoft Office Word 11.0");
+    EXPECT_EQ(desktop->parentWindow(options), main);
+    EXPECT_EQ(desktop->hasModalFrame(options));
+    EXPECT_EQ(desktop->relatedWindow(main, WindowRelation::Previous), options);
+    EXPECT_EQ(desktop->className(options), u"bosa_sdm_Microsoft Office Word 11.0");
 
     const WindowHandle message = number(call(app, u"ShowDialog", {u"Microsoft Office Word"}));
-    EXPECT_EQ(desktop->GetParent(message), options);
+    EXPECT_EQ(desktop->parentWindow(message), options);
     EXPECT_EQ(number(get(documents(), u"Count")), 0);  // a non-blocking dialog lets calls in
 
     desktop->sendEscape();  // closes the foreground dialog, the message
     EXPECT_FALSE(desktop->windowExists(message));
     EXPECT_TRUE(desktop->windowExists(options));
-    desktop->SendMessageA(options, win32::WM_CLOSE, 0, 0);
+    desktop->closeWindow(options);
     EXPECT_FALSE(desktop->windowExists(options));
 }
 
@@ -51,13 +48,13 @@ TEST_F(WordDesktopTest, BlockingDialogRejectsEveryCallUntilClosed) {
         number(call(app, u"ShowDialog", {u"Fusion et publipostage\u00a0: Destinataires", true}));
     EXPECT_EQ(errorOf([&] { get(app, u"Visible"); }), kCallRejected);
     EXPECT_EQ(errorOf([&] { get(documentsBefore, u"Count"); }), kCallRejected);
-    desktop->SendMessageA(dialog, win32::WM_CLOSE, 0, 0);
+    desktop->closeWindow(dialog);
     EXPECT_EQ(errorOf([&] { get(documentsBefore, u"Count"); }), 0);
 
     // Closing the owner of a blocking dialog closes both.
     const WindowHandle outer = number(call(app, u"ShowDialog", {u"Outer"}));
     number(call(app, u"ShowDialog", {u"Inner", true}));
-    desktop->SendMessageA(outer, win32::WM_CLOSE, 0, 0);
+    desktop->closeWindow(outer);
     EXPECT_EQ(errorOf([&] { get(app, u"Visible"); }), 0);
 }
 
@@ -81,15 +78,15 @@ TEST_F(WordDesktopTest, ClosingOrQuittingWithUnsavedChangesPromptsAndFails4198) 
 }
 
 TEST_F(WordDesktopTest, EachDocumentHasItsOwnWindowAndTheLastOneStaysAsWords) {
-    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u"Microsoft Word"), main);
+    EXPECT_EQ(desktop->findWindow(u"OPUSAPP", u"Microsoft Word"), main);
     writeFile(u"Agence.doc", documentJson(R"(["Lettre"])"));
     auto agence = open(u"Agence.doc");
     // The first document takes Word's empty window; the next ones get their own, on top.
-    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u"Agence.doc - Microsoft Word"), main);
+    EXPECT_EQ(desktop->findWindow(u"OPUSAPP", u"Agence.doc - Microsoft Word"), main);
     auto blank = object(call(documents(), u"Add"));
-    const WindowHandle second = desktop->FindWindowA(u"OPUSAPP", u"Document1 - Microsoft Word");
+    const WindowHandle second = desktop->findWindow(u"OPUSAPP", u"Document1 - Microsoft Word");
     EXPECT_NE(second, main);
-    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u""), second);
+    EXPECT_EQ(desktop->findWindow(u"OPUSAPP", kAnyTitle), second);
     EXPECT_EQ(desktop->foregroundWindow(), second);
     auto windows = object(get(app, u"Windows"));
     EXPECT_EQ(number(get(windows, u"Count")), 2);
@@ -98,19 +95,19 @@ TEST_F(WordDesktopTest, EachDocumentHasItsOwnWindowAndTheLastOneStaysAsWords) {
     call(agence, u"Activate");
     EXPECT_EQ(desktop->foregroundWindow(), main);
     const WindowHandle options = number(call(app, u"ShowDialog", {u"Options"}));
-    EXPECT_EQ(desktop->GetParent(options), main);
-    EXPECT_EQ(desktop->GetWindow(main, win32::GW_HWNDPREV), options);
-    desktop->SendMessageA(options, win32::WM_CLOSE, 0, 0);
+    EXPECT_EQ(desktop->parentWindow(options), main);
+    EXPECT_EQ(desktop->relatedWindow(main, WindowRelation::Previous), options);
+    desktop->closeWindow(options);
 
-    // All windows follow Visible and WindowState; ShowWindow on one is read back.
+    // All windows follow Visible and WindowState; showing one is read back.
     put(app, u"WindowState", std::int32_t{2});
-    EXPECT_NE(desktop->IsIconic(main), 0);
-    EXPECT_NE(desktop->IsIconic(second), 0);
-    desktop->ShowWindow(main, win32::SW_SHOWMAXIMIZED);
+    EXPECT_TRUE(desktop->isMinimized(main));
+    EXPECT_TRUE(desktop->isMinimized(second));
+    desktop->show(main, ShowCommand::Maximized);
     EXPECT_EQ(number(get(app, u"WindowState")), 1);
 
     // The learner closes a document's window: that document closes, Word stays.
-    desktop->SendMessageA(main, win32::WM_CLOSE, 0, 0);
+    desktop->closeWindow(main);
     EXPECT_FALSE(desktop->windowExists(main));
     EXPECT_EQ(number(get(documents(), u"Count")), 1);
     EXPECT_EQ(text(get(active(), u"Name")), u"Document1");
@@ -118,31 +115,31 @@ TEST_F(WordDesktopTest, EachDocumentHasItsOwnWindowAndTheLastOneStaysAsWords) {
 
     // Closed by automation, the last document leaves its window to Word, which the next takes.
     call(blank, u"Close");
-    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u"Microsoft Word"), second);
+    EXPECT_EQ(desktop->findWindow(u"OPUSAPP", u"Microsoft Word"), second);
     EXPECT_EQ(desktop->windowCount(u"OpusApp"), 1);
     call(documents(), u"Add");
-    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u"Document2 - Microsoft Word"), second);
+    EXPECT_EQ(desktop->findWindow(u"OPUSAPP", u"Document2 - Microsoft Word"), second);
 }
 
 TEST_F(WordDesktopTest, WithoutWindowsInTaskbarOneWindowShowsTheActiveDocument) {
     auto first = object(call(documents(), u"Add"));
     call(documents(), u"Add");
-    const WindowHandle second = desktop->FindWindowA(u"OPUSAPP", u"");
+    const WindowHandle second = desktop->findWindow(u"OPUSAPP", kAnyTitle);
     put(app, u"ShowWindowsInTaskbar", false);
     EXPECT_FALSE(vb::cBool(get(app, u"ShowWindowsInTaskbar")));
     EXPECT_EQ(desktop->windowCount(u"OpusApp"), 1);
-    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u"Document2 - Microsoft Word"), second);
+    EXPECT_EQ(desktop->findWindow(u"OPUSAPP", u"Document2 - Microsoft Word"), second);
     call(first, u"Activate");
-    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u"Document1 - Microsoft Word"), second);
+    EXPECT_EQ(desktop->findWindow(u"OPUSAPP", u"Document1 - Microsoft Word"), second);
     put(app, u"ShowWindowsInTaskbar", true);
     EXPECT_EQ(desktop->windowCount(u"OpusApp"), 2);
-    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u"Document1 - Microsoft Word"), second);
+    EXPECT_EQ(desktop->findWindow(u"OPUSAPP", u"Document1 - Microsoft Word"), second);
     EXPECT_EQ(desktop->foregroundWindow(), second);
 }
 
 TEST_F(WordDesktopTest, ClosingTheMainWindowQuitsWord) {
     auto documentsBefore = documents();
-    desktop->SendMessageA(main, win32::WM_CLOSE, 0, 0);
+    desktop->closeWindow(main);
     EXPECT_EQ(errorOf([&] { get(documentsBefore, u"Count"); }), 462);
     EXPECT_EQ(world->wordCount(), 0);
     EXPECT_EQ(world->runningWord(), nullptr);
@@ -150,13 +147,13 @@ TEST_F(WordDesktopTest, ClosingTheMainWindowQuitsWord) {
 
 TEST_F(WordDesktopTest, AssistantBalloonHasTwoLevelsOfChildren) {
     const WindowHandle balloon = number(call(app, u"ShowAssistantBalloon"));
-    EXPECT_EQ(desktop->FindWindowA(u"MSOBALLOON", u""), balloon);
-    const WindowHandle child = desktop->GetWindow(balloon, win32::GW_CHILD);
+    EXPECT_EQ(desktop->findWindow(u"MSOBALLOON", kAnyTitle), balloon);
+    const WindowHandle child = desktop->relatedWindow(balloon, WindowRelation::FirstChild);
     ASSERT_NE(child, 0);
-    EXPECT_NE(desktop->GetWindow(child, win32::GW_CHILD), 0);
+    EXPECT_NE(desktop->relatedWindow(child, WindowRelation::FirstChild), 0);
     call(app, u"Quit");
-    EXPECT_EQ(desktop->FindWindowA(u"MSOBALLOON", u""), 0);
-    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u""), 0);
+    EXPECT_EQ(desktop->findWindow(u"MSOBALLOON", kAnyTitle), 0);
+    EXPECT_EQ(desktop->findWindow(u"OPUSAPP", kAnyTitle), 0);
 }
 
 }  // namespace

@@ -5,16 +5,16 @@
 namespace k72645::sim::testing {
 namespace {
 
-TEST(SimRuntimeTest, GetObjectGivesTheLastWordStillRunning) {
+TEST(SimRuntimeTest, TheRunningObjectIsTheLastWordStillRunning) {
     auto world = SimWorld::create();
     auto runtime = world->platform().runtime;
-    EXPECT_EQ(errorOf([&] { runtime->GetObject(u"Word.application.11"); }), 429);
+    EXPECT_EQ(errorOf([&] { runtime->GetRunningObject(u"Word.application.11"); }), 429);
     auto first = runtime->CreateObject(u"WORD.APPLICATION.11");
     auto second = runtime->CreateObject(u"Word.application.11");
     EXPECT_EQ(world->wordCount(), 2);
-    EXPECT_TRUE(sameObject(runtime->GetObject(u"Word.application.11"), second));
+    EXPECT_TRUE(sameObject(runtime->GetRunningObject(u"Word.application.11"), second));
     call(second, u"Quit");
-    EXPECT_TRUE(sameObject(runtime->GetObject(u"Word.application.11"), first));
+    EXPECT_TRUE(sameObject(runtime->GetRunningObject(u"Word.application.11"), first));
     EXPECT_EQ(errorOf([&] { runtime->CreateObject(u"Excel.Application"); }), 429);
 
     world->setWordInstalled(false);

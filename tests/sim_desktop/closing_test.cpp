@@ -1,18 +1,15 @@
-// Closing windows on the simulated desktop: WM_CLOSE, Escape, destruction and closing hooks.
+// Closing windows on the simulated desktop: close requests, Escape, destruction and closing hooks.
 #include "desktop_fixture.h"
 
 namespace k72645::sim::testing {
 namespace {
 
-using Log = std::vector<std::pair<WindowHandle, std::int32_t>>;
-constexpr std::int32_t kClose = win32::WM_CLOSE;
-
 // Closes a window after its children, depth first, taking the first child again each time.
 void closeAfterChildren(SimDesktop& desktop, WindowHandle window) {
-    for (WindowHandle c; (c = desktop.FindWindowExA(window, 0, u"", u"")) != 0;) {
+    for (WindowHandle c; (c = desktop.findChildWindow(window, 0)) != 0;) {
         closeAfterChildren(desktop, c);
     }
-    desktop.SendMessageA(window, kClose, 0, 0);
+    desktop.closeWindow(window);
 }
 
 TEST_F(DesktopTest, ClosingNestedChildrenReachesTheInnermostFirst) {
@@ -23,15 +20,14 @@ TEST_F(DesktopTest, ClosingNestedChildrenReachesTheInnermostFirst) {
     int closed = 0;
     desktop.onClosed(balloon, [&] { ++closed; });
     closeAfterChildren(desktop, balloon);
-    EXPECT_EQ(desktop.messageLog(),
-              (Log{{a1, kClose}, {a, kClose}, {b, kClose}, {balloon, kClose}}));
+    EXPECT_EQ(desktop.closeRequests(), (Handles{a1, a, b, balloon}));
     EXPECT_EQ(closed, 1);
     EXPECT_EQ(desktop.windowCount(u""), 0);
-    EXPECT_EQ(desktop.SendMessageA(balloon, kClose, 0, 0), 0);  // gone: reaches nobody
-    EXPECT_EQ(desktop.messageLog().size(), 4u);
+    desktop.closeWindow(balloon);  // gone: reaches nobody
+    EXPECT_EQ(desktop.closeRequests().size(), 4u);
 }
 
-TEST_F(DesktopTest, WmCloseTakesChildrenAndOwnedWindowsWithHooksInnermostFirst) {
+TEST_F(DesktopTest, ClosingTakesChildrenAndOwnedWindowsWithHooksInnermostFirst) {
     const WindowHandle word = open(u"OPUSAPP", u"Microsoft Word");
     const WindowHandle pane = open(u"_WwB", u"", word);
     const WindowHandle options = dialog(word, u"Options");
@@ -42,11 +38,9 @@ TEST_F(DesktopTest, WmCloseTakesChildrenAndOwnedWindowsWithHooksInnermostFirst) 
         desktop.onClosed(w, [&order, w] { order.push_back(w); });
     }
     desktop.destroyWindow(notes);  // the application's own destruction runs no hook
-    EXPECT_EQ(desktop.SendMessageA(options, 0x000C, 0, 0), 0);  // recorded, nothing else
-    EXPECT_TRUE(desktop.windowExists(options));
-    desktop.SendMessageA(word, kClose, 0, 0);
+    desktop.closeWindow(word);
     EXPECT_EQ(order, (Handles{pane, message, options, word}));
-    EXPECT_EQ(desktop.messageLog(), (Log{{options, 0x000C}, {word, kClose}}));
+    EXPECT_EQ(desktop.closeRequests(), (Handles{word}));
     EXPECT_EQ(desktop.windowCount(u""), 0);
 }
 
@@ -61,7 +55,7 @@ TEST_F(DesktopTest, EscapeClosesTheForegroundWindowOnlyWhenItIsADialog) {
     desktop.sendEscape();  // the tool window is in front: the dialogs stay
     EXPECT_TRUE(desktop.windowExists(message));
 
-    desktop.SetForegroundWindow(word);
+    desktop.bringToForeground(word);
     desktop.sendEscape();
     EXPECT_FALSE(desktop.windowExists(message));
     EXPECT_EQ(desktop.foregroundWindow(), options);
@@ -81,19 +75,19 @@ TEST_F(DesktopTest, ClosingHooksMayOpenAndCloseOtherWindows) {
     WindowHandle late = -1;
     desktop.onClosed(options, [&] {
         prompt = dialog(word, u"Enregistrer ?");
-        desktop.SendMessageA(balloon, kClose, 0, 0);
+        desktop.closeWindow(balloon);
     });
     // Runs first, when its owner is already gone: nothing can be opened over it.
     desktop.onClosed(message, [&] { late = dialog(options, u"Late"); });
 
-    desktop.SendMessageA(options, kClose, 0, 0);
+    desktop.closeWindow(options);
     EXPECT_EQ(late, 0);
     EXPECT_TRUE(prompt != 0 && prompt != options && prompt != message);
     EXPECT_EQ(desktop.zOrder(), (Handles{prompt, word}));
     EXPECT_EQ(desktop.foregroundWindow(), prompt);
-    EXPECT_EQ(desktop.messageLog(), (Log{{options, kClose}, {balloon, kClose}}));
+    EXPECT_EQ(desktop.closeRequests(), (Handles{options, balloon}));
 
-    desktop.onClosed(prompt, [&] { desktop.SendMessageA(word, kClose, 0, 0); });
+    desktop.onClosed(prompt, [&] { desktop.closeWindow(word); });
     desktop.sendEscape();
     EXPECT_EQ(desktop.windowCount(u""), 0);
     EXPECT_EQ(desktop.foregroundWindow(), 0);

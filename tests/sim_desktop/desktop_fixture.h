@@ -20,8 +20,8 @@ protected:
         return desktop.createWindow({className, title, 0, parent, 0, visible});
     }
     WindowHandle dialog(WindowHandle owner, const std::u16string& title) {
-        return desktop.createWindow({u"bosa_sdm_Microsoft Office Word 11.0", title, owner, 0,
-                                     win32::WS_EX_DLGMODALFRAME, true});
+        return desktop.createWindow(
+            {u"bosa_sdm_Microsoft Office Word 11.0", title, owner, 0, kModalFrameStyle, true});
     }
 
     SimDesktop desktop;

@@ -1,4 +1,4 @@
-// The user32 queries of the simulated desktop: searches, walks, texts, states and the lock.
+// The desktop port on the simulated desktop: searches, walks, texts, states and the lock.
 #include "desktop_fixture.h"
 
 namespace k72645::sim::testing {
@@ -8,93 +8,89 @@ TEST_F(DesktopTest, FindWindowMatchesClassWithoutCaseTitleExactlyTopmostFirst) {
     const WindowHandle older = open(u"OPUSAPP", u"Lettre.doc - Microsoft Word");
     const WindowHandle hidden = open(u"OpusApp", u"Microsoft Word", 0, false);
     open(u"OPUSAPP", u"Microsoft Word", older);  // a child is not a top-level window
-    EXPECT_EQ(desktop.FindWindowA(u"opusapp", u""), hidden);
-    EXPECT_EQ(desktop.FindWindowA(u"OPUSAPP", u"microsoft word"), 0);
-    EXPECT_EQ(desktop.FindWindowA(u"", u"Lettre.doc - Microsoft Word"), older);
-    desktop.SetForegroundWindow(older);
+    EXPECT_EQ(desktop.findWindow(u"opusapp", kAnyTitle), hidden);
+    EXPECT_EQ(desktop.findWindow(u"OPUSAPP", u"microsoft word"), 0);
+    EXPECT_EQ(desktop.findWindow(u"OPUSAPP", u""), 0);  // an empty title is a title
+    EXPECT_EQ(desktop.findWindow(kAnyClass, u"Lettre.doc - Microsoft Word"), older);
+    desktop.bringToForeground(older);
     desktop.setTitle(older, u"Microsoft Word");
-    EXPECT_EQ(desktop.FindWindowA(u"OPUSAPP", u"Microsoft Word"), older);
+    EXPECT_EQ(desktop.findWindow(u"OPUSAPP", u"Microsoft Word"), older);
 
     const WindowHandle a = open(u"Button", u"OK", older);
     open(u"Button", u"inner", a);  // grandchildren are not searched
     const WindowHandle b = open(u"button", u"Cancel", older);
-    EXPECT_EQ(desktop.FindWindowExA(older, 0, u"button", u""), a);
-    EXPECT_EQ(desktop.FindWindowExA(older, a, u"BUTTON", u""), b);
-    EXPECT_EQ(desktop.FindWindowExA(older, b, u"", u""), 0);
-    EXPECT_EQ(desktop.FindWindowExA(older, 0, u"", u"inner"), 0);
-    EXPECT_EQ(desktop.FindWindowExA(older, hidden, u"", u""), 0);  // not one of its children
-    EXPECT_EQ(desktop.FindWindowExA(0, older, u"", u""), hidden);
-    EXPECT_EQ(desktop.FindWindowExA(kMissing, 0, u"", u""), 0);
+    EXPECT_EQ(desktop.findChildWindow(older, 0), a);
+    EXPECT_EQ(desktop.findChildWindow(older, a), b);
+    EXPECT_EQ(desktop.findChildWindow(older, b), 0);
+    EXPECT_EQ(desktop.findChildWindow(older, hidden), 0);  // not one of its children
+    EXPECT_EQ(desktop.findChildWindow(0, older), hidden);
+    EXPECT_EQ(desktop.findChildWindow(kMissing, 0), 0);
 }
 
-TEST_F(DesktopTest, GetWindowWalksTheZOrderAndChildrenUpToZero) {
+TEST_F(DesktopTest, RelatedWindowsWalkTheZOrderAndChildrenUpToZero) {
     const WindowHandle below = open(u"Notepad", u"n");
     const WindowHandle word = open(u"OPUSAPP", u"Microsoft Word");
     const WindowHandle options = dialog(word, u"Options");
     const WindowHandle message = dialog(options, u"Attention");
-    EXPECT_EQ(desktop.GetWindow(word, win32::GW_HWNDPREV), options);
-    EXPECT_EQ(desktop.GetWindow(options, win32::GW_HWNDPREV), message);
-    EXPECT_EQ(desktop.GetWindow(message, win32::GW_HWNDPREV), 0);
-    EXPECT_EQ(desktop.GetWindow(word, win32::GW_HWNDNEXT), below);
-    EXPECT_EQ(desktop.GetWindow(below, win32::GW_HWNDNEXT), 0);
-    EXPECT_EQ(desktop.GetParent(message), options);
-    EXPECT_EQ(desktop.GetParent(word), 0);
+    EXPECT_EQ(desktop.relatedWindow(word, WindowRelation::Previous), options);
+    EXPECT_EQ(desktop.relatedWindow(options, WindowRelation::Previous), message);
+    EXPECT_EQ(desktop.relatedWindow(message, WindowRelation::Previous), 0);
+    EXPECT_EQ(desktop.relatedWindow(word, WindowRelation::Next), below);
+    EXPECT_EQ(desktop.relatedWindow(below, WindowRelation::Next), 0);
+    EXPECT_EQ(desktop.parentWindow(message), options);
+    EXPECT_EQ(desktop.parentWindow(word), 0);
 
     const WindowHandle a = open(u"A", u"", word);
     const WindowHandle b = open(u"B", u"", word);
-    EXPECT_EQ(desktop.GetWindow(word, win32::GW_CHILD), a);
-    EXPECT_EQ(desktop.GetWindow(a, win32::GW_HWNDNEXT), b);
-    EXPECT_EQ(desktop.GetWindow(a, win32::GW_HWNDPREV), 0);
-    EXPECT_EQ(desktop.GetParent(b), word);
-    EXPECT_EQ(desktop.GetWindow(kMissing, win32::GW_HWNDPREV), 0);
+    EXPECT_EQ(desktop.relatedWindow(word, WindowRelation::FirstChild), a);
+    EXPECT_EQ(desktop.relatedWindow(a, WindowRelation::Next), b);
+    EXPECT_EQ(desktop.relatedWindow(a, WindowRelation::Previous), 0);
+    EXPECT_EQ(desktop.parentWindow(b), word);
+    EXPECT_EQ(desktop.relatedWindow(kMissing, WindowRelation::Previous), 0);
 }
 
-TEST_F(DesktopTest, TextFunctionsCopyAtMostBufferSizeMinusOne) {
+TEST_F(DesktopTest, WindowTextIsCutToTheLengthAskedAndEmptyForNoWindow) {
     const WindowHandle word = open(u"OPUSAPP", u"Microsoft Word");
-    std::u16string text = u"aaaaaaaaaaaaaaaaaaaa";
-    EXPECT_EQ(desktop.GetWindowTextA(word, text, 255), 14);
-    EXPECT_EQ(text, u"Microsoft Word");
-    EXPECT_EQ(desktop.GetWindowTextA(word, text, 4), 3);
-    EXPECT_EQ(text, u"Mic");
-    EXPECT_EQ(desktop.GetClassNameA(word, text, 1), 0);
-    EXPECT_EQ(text, u"");
-    text = u"kept";
-    EXPECT_EQ(desktop.GetWindowTextA(word, text, 0), 0);
-    EXPECT_EQ(desktop.GetWindowTextA(kMissing, text, 255), 0);
-    EXPECT_EQ(desktop.GetClassNameA(kMissing, text, 255), 0);
-    EXPECT_EQ(text, u"kept");
-    EXPECT_EQ(desktop.GetClassNameA(word, text, 256), 7);
+    EXPECT_EQ(desktop.windowText(word, 254), u"Microsoft Word");
+    EXPECT_EQ(desktop.windowText(word, 3), u"Mic");
+    EXPECT_EQ(desktop.windowText(word, 0), u"");
+    EXPECT_EQ(desktop.windowText(kMissing, 254), u"");
+    EXPECT_EQ(desktop.className(word), u"OPUSAPP");
+    EXPECT_EQ(desktop.className(kMissing), u"");
 }
 
 TEST_F(DesktopTest, VisibilityNeedsEveryParentButNotTheOwner) {
     const WindowHandle balloon = open(u"MSOBALLOON", u"");
     const WindowHandle innermost = open(u"Inner", u"", open(u"Inner", u"", balloon));
     const WindowHandle box = dialog(balloon, u"Owned");
-    EXPECT_EQ(desktop.IsWindowVisible(innermost), 1);
+    EXPECT_TRUE(desktop.isVisible(innermost));
     desktop.setVisible(balloon, false);
-    EXPECT_EQ(desktop.IsWindowVisible(innermost), 0);
-    EXPECT_EQ(desktop.IsWindowVisible(box), 1);
-    EXPECT_EQ(desktop.GetWindowLongA(box, win32::GWL_EXSTYLE), win32::WS_EX_DLGMODALFRAME);
-    EXPECT_EQ(desktop.GetWindowLongA(balloon, win32::GWL_EXSTYLE), 0);
+    EXPECT_FALSE(desktop.isVisible(innermost));
+    EXPECT_TRUE(desktop.isVisible(box));
+    EXPECT_FALSE(desktop.isVisible(kMissing));
+    EXPECT_TRUE(desktop.hasModalFrame(box));
+    EXPECT_FALSE(desktop.hasModalFrame(balloon));
     EXPECT_EQ(desktop.windowCount(u"msoballoon"), 1);
 }
 
-TEST_F(DesktopTest, ShowWindowReturnsFormerVisibilityAndTellsTheApplicationOfChanges) {
+TEST_F(DesktopTest, ShowingTellsTheApplicationOfChanges) {
     const WindowHandle word = open(u"OPUSAPP", u"Microsoft Word", 0, false);
     std::vector<std::pair<bool, bool>> calls;
     desktop.onShowChanged(word,
                           [&](bool visible, bool iconic) { calls.emplace_back(visible, iconic); });
-    EXPECT_EQ(desktop.ShowWindow(word, win32::SW_SHOWMINIMIZED), 0);
-    EXPECT_EQ(desktop.IsIconic(word), 1);
-    EXPECT_EQ(desktop.ShowWindow(word, win32::SW_SHOWMAXIMIZED), 1);
-    EXPECT_EQ(desktop.ShowWindow(word, win32::SW_SHOWNORMAL), 1);  // no change, no call
-    EXPECT_EQ(desktop.ShowWindow(word, win32::SW_HIDE), 1);
-    EXPECT_EQ(desktop.ShowWindow(word, 6), 0);  // SW_MINIMIZE shows it minimized
-    EXPECT_EQ(desktop.ShowWindow(word, 5), 1);  // SW_SHOW keeps it minimized
-    EXPECT_EQ(desktop.IsIconic(word), 1);
-    desktop.setMinimized(word, false);  // the application's own changes run no hook
-    EXPECT_EQ(calls, (std::vector<std::pair<bool, bool>>{
-                         {true, true}, {true, false}, {false, false}, {true, true}}));
+    desktop.show(word, ShowCommand::Minimized);
+    EXPECT_TRUE(desktop.isVisible(word) && desktop.isMinimized(word));
+    desktop.show(word, ShowCommand::Maximized);
+    desktop.show(word, ShowCommand::Normal);  // no change, no call
+    desktop.show(word, ShowCommand::Hide);
+    EXPECT_FALSE(desktop.isVisible(word));
+    desktop.show(word, ShowCommand::Minimized);
+    desktop.show(word, ShowCommand::Restore);
+    EXPECT_FALSE(desktop.isMinimized(word));
+    desktop.setMinimized(word, true);  // the application's own changes run no hook
+    EXPECT_EQ(calls,
+              (std::vector<std::pair<bool, bool>>{
+                  {true, true}, {true, false}, {false, false}, {true, true}, {true, false}}));
 
     // A hook may drop itself and destroy its window, and still use what it holds.
     desktop.onShowChanged(word, [&](bool visible, bool iconic) {
@@ -102,23 +98,25 @@ TEST_F(DesktopTest, ShowWindowReturnsFormerVisibilityAndTellsTheApplicationOfCha
         desktop.destroyWindow(word);
         calls.emplace_back(visible, iconic);
     });
-    EXPECT_EQ(desktop.ShowWindow(word, win32::SW_HIDE), 1);
+    desktop.show(word, ShowCommand::Hide);
     EXPECT_FALSE(desktop.windowExists(word));
-    EXPECT_EQ(calls.back(), std::make_pair(false, false));
+    EXPECT_EQ(calls.back(), std::make_pair(false, true));
+    desktop.show(word, ShowCommand::Normal);  // gone: nothing to show
 }
 
-TEST_F(DesktopTest, LockWindowUpdateHoldsOneWindowUntilUnlockedOrDestroyed) {
+TEST_F(DesktopTest, DrawingLockHoldsOneWindowUntilUnlockedOrDestroyed) {
     const WindowHandle word = open(u"OPUSAPP", u"Microsoft Word");
     const WindowHandle other = open(u"Notepad", u"n");
-    EXPECT_EQ(desktop.LockWindowUpdate(kMissing), 0);
-    EXPECT_NE(desktop.LockWindowUpdate(word), 0);
-    EXPECT_EQ(desktop.LockWindowUpdate(other), 0);
+    desktop.lockDrawing(kMissing);
+    EXPECT_EQ(desktop.lockedWindow(), 0);
+    desktop.lockDrawing(word);
+    desktop.lockDrawing(other);
     EXPECT_EQ(desktop.lockedWindow(), word);
-    EXPECT_NE(desktop.LockWindowUpdate(0), 0);
-    EXPECT_NE(desktop.LockWindowUpdate(other), 0);
+    desktop.unlockDrawing();
+    desktop.lockDrawing(other);
+    EXPECT_EQ(desktop.lockedWindow(), other);
     desktop.destroyWindow(other);
     EXPECT_EQ(desktop.lockedWindow(), 0);
-    EXPECT_NE(desktop.LockWindowUpdate(word), 0);
 }
 
 }  // namespace

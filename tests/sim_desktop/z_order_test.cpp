@@ -13,22 +13,23 @@ TEST_F(DesktopTest, RaisingAWindowKeepsItsOwnedDialogsAboveItInTheirOrder) {
     EXPECT_EQ(desktop.zOrder(), (Handles{find, other, message, options, word}));
 
     desktop.setEnabled(word, false);  // disabled while a dialog is open: still raised
-    ASSERT_EQ(desktop.SetForegroundWindow(word), 1);
+    desktop.bringToForeground(word);
     EXPECT_EQ(desktop.zOrder(), (Handles{find, message, options, word, other}));
     EXPECT_EQ(desktop.foregroundWindow(), find);
 
-    ASSERT_EQ(desktop.SetForegroundWindow(options), 1);  // its owner stays where it is
+    desktop.bringToForeground(options);  // its owner stays where it is
     EXPECT_EQ(desktop.zOrder(), (Handles{message, options, find, word, other}));
     EXPECT_EQ(desktop.foregroundWindow(), message);
-    desktop.SetForegroundWindow(word);
+    desktop.bringToForeground(word);
     EXPECT_EQ(desktop.zOrder(), (Handles{message, options, find, word, other}));
 
     desktop.setVisible(message, false);  // a hidden owned window takes no foreground
-    desktop.SetForegroundWindow(options);
+    desktop.bringToForeground(options);
     EXPECT_EQ(desktop.foregroundWindow(), options);
-    EXPECT_EQ(desktop.SetForegroundWindow(open(u"Edit", u"", other)), 1);  // a child: its top
+    desktop.bringToForeground(open(u"Edit", u"", other));  // a child: its top
     EXPECT_EQ(desktop.foregroundWindow(), other);
-    EXPECT_EQ(desktop.SetForegroundWindow(kMissing), 0);
+    desktop.bringToForeground(kMissing);
+    EXPECT_EQ(desktop.foregroundWindow(), other);
 }
 
 TEST_F(DesktopTest, TheForegroundFollowsCreationAndDestruction) {
@@ -59,7 +60,7 @@ TEST_F(DesktopTest, CreationChecksParentAndOwnerAndNeverReusesHandles) {
     EXPECT_TRUE(again != word && again != pane);
     // Owned by a child window means owned by that child's top-level window.
     const WindowHandle box = dialog(open(u"_WwB", u"", again), u"Options");
-    EXPECT_EQ(desktop.GetWindow(box, win32::GW_OWNER), again);
+    EXPECT_EQ(desktop.relatedWindow(box, WindowRelation::Owner), again);
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ TEST_F(WordStartupTest, AVisibleRunningWordIsAttachedAndItsDocumentsClosed) {
     put(running, u"Visible", true);
     call(toObject(member(running, u"Documents")), u"Add");
     put(running, u"ShowStartupDialog", true);
-    session.HandleWord = desktop.FindWindowA(u"OPUSAPP", u"Document1 - Microsoft Word");
+    session.HandleWord = desktop.findWindow(u"OPUSAPP", u"Document1 - Microsoft Word");
     ASSERT_NE(session.HandleWord, 0);
 
     GetApplication(session);
@@ -47,7 +47,7 @@ TEST_F(WordStartupTest, AFailedAttachStartsWordOnceAndASecondFailurePassesUnchan
     put(running, u"Visible", true);
     auto runtime = std::make_shared<testing::AttachRefusingRuntime>(platform.runtime);
     session.platform.runtime = runtime;
-    session.HandleWord = desktop.FindWindowA(u"OPUSAPP", u"");
+    session.HandleWord = desktop.findWindow(u"OPUSAPP", kAnyTitle);
 
     GetApplication(session);
     EXPECT_EQ(runtime->attaches, 1);

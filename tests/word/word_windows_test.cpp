@@ -9,34 +9,24 @@
 namespace k72645 {
 namespace {
 
+using sim::kModalFrameStyle;
 using sim::SimDesktop;
 
 constexpr char16_t kDialogClass[] = u"bosa_sdm_Microsoft Office Word 11.0";
 
-// A desktop on which chosen windows ignore WM_CLOSE.
+// A desktop on which chosen windows refuse to close.
 class StubbornDesktop : public SimDesktop {
 public:
-    std::int32_t SendMessageA(WindowHandle window, std::int32_t message, std::int32_t wParam,
-                              std::int32_t lParam) override {
-        ++messagesTo[window];
-        if (message == win32::WM_CLOSE &&
-            std::find(stubborn.begin(), stubborn.end(), window) != stubborn.end()) {
-            return 0;
+    void closeWindow(WindowHandle window) override {
+        ++asked[window];
+        if (std::find(stubborn.begin(), stubborn.end(), window) != stubborn.end()) {
+            return;
         }
-        return SimDesktop::SendMessageA(window, message, wParam, lParam);
+        SimDesktop::closeWindow(window);
     }
     std::vector<WindowHandle> stubborn;
-    std::map<WindowHandle, int> messagesTo;
+    std::map<WindowHandle, int> asked;
 };
-
-std::vector<WindowHandle> closedOrder(const SimDesktop& desktop) {
-    std::vector<WindowHandle> order;
-    for (const auto& [window, message] : desktop.messageLog()) {
-        if (message == win32::WM_CLOSE)
-            order.push_back(window);
-    }
-    return order;
-}
 
 TEST(FermeFenetre, ClosesInnermostChildrenFirstAndPassesOverASurvivor) {
     StubbornDesktop desktop;
@@ -50,8 +40,8 @@ TEST(FermeFenetre, ClosesInnermostChildrenFirstAndPassesOverASurvivor) {
 
     // The surviving child was asked once (its refusal is not logged by the desktop), and the
     // walk went on to the next child.
-    EXPECT_EQ(desktop.messagesTo[first], 1);
-    EXPECT_EQ(closedOrder(desktop), (std::vector<WindowHandle>{inner, second, balloon}));
+    EXPECT_EQ(desktop.asked[first], 1);
+    EXPECT_EQ(desktop.closeRequests(), (std::vector<WindowHandle>{inner, second, balloon}));
 }
 
 TEST(FermeDialogues, ClosesTheDialogsOwnMessageBoxFirstThenTheDialogOnly) {
@@ -60,26 +50,26 @@ TEST(FermeDialogues, ClosesTheDialogsOwnMessageBoxFirstThenTheDialogOnly) {
     // Not dialogs of Word: a tool window without the dialog frame, an untitled and a hidden
     // dialog, another owner's dialog.
     desktop.createWindow({u"tool", u"Outils", word, 0, 0, true});
-    desktop.createWindow({kDialogClass, u"", word, 0, win32::WS_EX_DLGMODALFRAME, true});
-    desktop.createWindow({kDialogClass, u"Cachée", word, 0, win32::WS_EX_DLGMODALFRAME, false});
+    desktop.createWindow({kDialogClass, u"", word, 0, kModalFrameStyle, true});
+    desktop.createWindow({kDialogClass, u"Cachée", word, 0, kModalFrameStyle, false});
     const WindowHandle other = desktop.createWindow({u"other", u"Autre", 0, 0, 0, true});
     const WindowHandle foreign =
-        desktop.createWindow({kDialogClass, u"Etranger", other, 0, win32::WS_EX_DLGMODALFRAME});
+        desktop.createWindow({kDialogClass, u"Etranger", other, 0, kModalFrameStyle});
     const WindowHandle options =
-        desktop.createWindow({kDialogClass, u"Options", word, 0, win32::WS_EX_DLGMODALFRAME});
-    const WindowHandle message = desktop.createWindow(
-        {kDialogClass, u"Microsoft Word", options, 0, win32::WS_EX_DLGMODALFRAME});
+        desktop.createWindow({kDialogClass, u"Options", word, 0, kModalFrameStyle});
+    const WindowHandle message =
+        desktop.createWindow({kDialogClass, u"Microsoft Word", options, 0, kModalFrameStyle});
 
     FermeDialogues(desktop, word);
 
-    EXPECT_EQ(closedOrder(desktop), (std::vector<WindowHandle>{message, options}));
+    EXPECT_EQ(desktop.closeRequests(), (std::vector<WindowHandle>{message, options}));
     EXPECT_TRUE(desktop.windowExists(foreign));
     EXPECT_EQ(desktop.windowCount(u"tool"), 1);
 
     // Nothing left to close, and an owner that does not exist: no effect, no failure.
     FermeDialogues(desktop, word);
     FermeDialogues(desktop, 0x7ffffff0);
-    EXPECT_EQ(closedOrder(desktop).size(), 2u);
+    EXPECT_EQ(desktop.closeRequests().size(), 2u);
 }
 
 class AfficheWordTest : public testing::SimTest {};
@@ -89,11 +79,11 @@ TEST_F(AfficheWordTest, AMinimizedWordComesBackMaximizedInFront) {
     session.AppWord = world->startWord();
     put(session.AppWord, u"Visible", true);
     put(session.AppWord, u"WindowState", std::int32_t{2});
-    session.HandleWord = desktop.FindWindowA(u"OPUSAPP", u"");
-    ASSERT_NE(desktop.IsIconic(session.HandleWord), 0);
+    session.HandleWord = desktop.findWindow(u"OPUSAPP", kAnyTitle);
+    ASSERT_TRUE(desktop.isMinimized(session.HandleWord));
 
     EXPECT_TRUE(AfficheWord(session));
-    EXPECT_EQ(desktop.IsIconic(session.HandleWord), 0);
+    EXPECT_FALSE(desktop.isMinimized(session.HandleWord));
     EXPECT_EQ(vb::cLng(get(session.AppWord, u"WindowState")), 1);
     EXPECT_EQ(desktop.foregroundWindow(), session.HandleWord);
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace k72645::win32 {
@@ -35,88 +37,108 @@ std::u16string fromAnsi(const char* text, int length) {
     return result;
 }
 
-// An empty string is user32's NULL: any class or title.
-const char* orNull(const std::string& text, const std::u16string& given) {
-    return given.empty() ? nullptr : text.c_str();
+// No value is user32's NULL: any class or title.
+const char* orNull(const std::optional<std::string>& text) {
+    return text ? text->c_str() : nullptr;
+}
+std::optional<std::string> ansi(const WindowText& text) {
+    if (!text)
+        return std::nullopt;
+    return ansi(*text);
 }
 
-template <class Read>
-std::int32_t readText(std::u16string& text, std::int32_t bufferSize, Read read) {
-    if (bufferSize <= 0)
-        return 0;
-    std::vector<char> buffer(static_cast<std::size_t>(bufferSize) + 1, '\0');
-    const int copied = read(buffer.data(), bufferSize);
-    if (copied > 0)
-        text = fromAnsi(buffer.data(), copied);
-    return copied;
+UINT relationCommand(WindowRelation relation) {
+    switch (relation) {
+        case WindowRelation::Next:
+            return GW_HWNDNEXT;
+        case WindowRelation::Previous:
+            return GW_HWNDPREV;
+        case WindowRelation::Owner:
+            return GW_OWNER;
+        case WindowRelation::FirstChild:
+            return GW_CHILD;
+    }
+    return GW_HWNDNEXT;
+}
+
+int showCommand(ShowCommand command) {
+    switch (command) {
+        case ShowCommand::Hide:
+            return SW_HIDE;
+        case ShowCommand::Normal:
+            return SW_SHOWNORMAL;
+        case ShowCommand::Minimized:
+            return SW_SHOWMINIMIZED;
+        case ShowCommand::Maximized:
+            return SW_SHOWMAXIMIZED;
+        case ShowCommand::Restore:
+            return SW_RESTORE;
+    }
+    return SW_SHOWNORMAL;
 }
 }  // namespace
 
-WindowHandle Win32Desktop::FindWindowA(const std::u16string& className,
-                                       const std::u16string& title) {
-    const std::string c = ansi(className), t = ansi(title);
-    return handle(::FindWindowA(orNull(c, className), orNull(t, title)));
+WindowHandle Win32Desktop::findWindow(const WindowText& className, const WindowText& title) {
+    const std::optional<std::string> c = ansi(className), t = ansi(title);
+    return handle(::FindWindowA(orNull(c), orNull(t)));
 }
 
-WindowHandle Win32Desktop::FindWindowExA(WindowHandle parent, WindowHandle childAfter,
-                                         const std::u16string& className,
-                                         const std::u16string& title) {
-    const std::string c = ansi(className), t = ansi(title);
-    return handle(
-        ::FindWindowExA(hwnd(parent), hwnd(childAfter), orNull(c, className), orNull(t, title)));
+WindowHandle Win32Desktop::findChildWindow(WindowHandle parent, WindowHandle childAfter) {
+    return handle(::FindWindowExA(hwnd(parent), hwnd(childAfter), nullptr, nullptr));
 }
 
-std::int32_t Win32Desktop::GetClassNameA(WindowHandle window, std::u16string& text,
-                                         std::int32_t bufferSize) {
-    return readText(text, bufferSize, [&](char* buffer, int size) {
-        return ::GetClassNameA(hwnd(window), buffer, size);
-    });
+bool Win32Desktop::windowExists(WindowHandle window) {
+    return ::IsWindow(hwnd(window)) != 0;
 }
 
-std::int32_t Win32Desktop::GetWindowTextA(WindowHandle window, std::u16string& text,
-                                          std::int32_t bufferSize) {
-    return readText(text, bufferSize, [&](char* buffer, int size) {
-        return ::GetWindowTextA(hwnd(window), buffer, size);
-    });
+std::u16string Win32Desktop::windowText(WindowHandle window, std::size_t maxLength) {
+    // The buffer holds maxLength characters and the terminating null.
+    const int size = static_cast<int>(std::min<std::size_t>(maxLength, 0x7ffffffe) + 1);
+    std::vector<char> buffer(static_cast<std::size_t>(size) + 1, '\0');
+    const int copied = ::GetWindowTextA(hwnd(window), buffer.data(), size);
+    return fromAnsi(buffer.data(), copied);
 }
 
-WindowHandle Win32Desktop::GetWindow(WindowHandle window, std::int32_t command) {
-    return handle(::GetWindow(hwnd(window), static_cast<UINT>(command)));
+WindowHandle Win32Desktop::relatedWindow(WindowHandle window, WindowRelation relation) {
+    return handle(::GetWindow(hwnd(window), relationCommand(relation)));
 }
 
-WindowHandle Win32Desktop::GetParent(WindowHandle window) {
+WindowHandle Win32Desktop::parentWindow(WindowHandle window) {
     return handle(::GetParent(hwnd(window)));
 }
 
-std::int32_t Win32Desktop::GetWindowLongA(WindowHandle window, std::int32_t index) {
-    return static_cast<std::int32_t>(::GetWindowLongA(hwnd(window), index));
+bool Win32Desktop::hasModalFrame(WindowHandle window) {
+    return (::GetWindowLongA(hwnd(window), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME) != 0;
 }
 
-std::int32_t Win32Desktop::IsWindowVisible(WindowHandle window) {
-    return ::IsWindowVisible(hwnd(window));
+bool Win32Desktop::isVisible(WindowHandle window) {
+    return ::IsWindowVisible(hwnd(window)) != 0;
 }
 
-std::int32_t Win32Desktop::IsIconic(WindowHandle window) {
-    return ::IsIconic(hwnd(window));
+bool Win32Desktop::isMinimized(WindowHandle window) {
+    return ::IsIconic(hwnd(window)) != 0;
 }
 
-std::int32_t Win32Desktop::ShowWindow(WindowHandle window, std::int32_t command) {
-    return ::ShowWindow(hwnd(window), command);
+void Win32Desktop::show(WindowHandle window, ShowCommand command) {
+    ::ShowWindow(hwnd(window), showCommand(command));
 }
 
-std::int32_t Win32Desktop::SetForegroundWindow(WindowHandle window) {
-    return ::SetForegroundWindow(hwnd(window));
+void Win32Desktop::bringToForeground(WindowHandle window) {
+    ::SetForegroundWindow(hwnd(window));
 }
 
-std::int32_t Win32Desktop::LockWindowUpdate(WindowHandle window) {
-    return ::LockWindowUpdate(hwnd(window));
+void Win32Desktop::lockDrawing(WindowHandle window) {
+    // user32 takes no window as a release: a lock is always of a window.
+    if (window != 0)
+        ::LockWindowUpdate(hwnd(window));
 }
 
-std::int32_t Win32Desktop::SendMessageA(WindowHandle window, std::int32_t message,
-                                        std::int32_t wParam, std::int32_t lParam) {
-    return static_cast<std::int32_t>(::SendMessageA(hwnd(window), static_cast<UINT>(message),
-                                                    static_cast<WPARAM>(wParam),
-                                                    static_cast<LPARAM>(lParam)));
+void Win32Desktop::unlockDrawing() {
+    ::LockWindowUpdate(nullptr);
+}
+
+void Win32Desktop::closeWindow(WindowHandle window) {
+    ::SendMessageA(hwnd(window), WM_CLOSE, 0, 0);
 }
 
 void Win32Desktop::sendEscape() {

@@ -3,7 +3,6 @@
 #include <objbase.h>
 #include <oleauto.h>
 #include <windows.h>
-#undef GetObject  // wingdi's macro would rename the port's member
 
 #include "platform/win32/com_text.h"
 #include "platform/win32/com_variant.h"
@@ -40,7 +39,7 @@ DispatchPtr Win32Runtime::CreateObject(const std::u16string& progId) {
     return adopt(object);
 }
 
-DispatchPtr Win32Runtime::GetObject(const std::u16string& progId) {
+DispatchPtr Win32Runtime::GetRunningObject(const std::u16string& progId) {
     const CLSID clsid = classOf(progId);
     IUnknown* object = nullptr;
     if (FAILED(GetActiveObject(clsid, nullptr, &object)) || !object)

@@ -10,7 +10,7 @@ namespace k72645::win32 {
 class Win32Runtime : public ApplicationRuntime {
 public:
     DispatchPtr CreateObject(const std::u16string& progId) override;
-    DispatchPtr GetObject(const std::u16string& progId) override;
+    DispatchPtr GetRunningObject(const std::u16string& progId) override;
 };
 
 class Win32Sleeper : public Sleeper {

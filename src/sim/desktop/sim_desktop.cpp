@@ -1,5 +1,5 @@
 // The simulated desktop's window store: creation, destruction, states and hooks, and the
-// Z-order rules shared by the application side and the user32 side.
+// Z-order rules shared by the application side and the desktop port.
 #include "sim/desktop/sim_desktop.h"
 
 #include <algorithm>
@@ -122,7 +122,7 @@ void SimDesktop::activate(WindowHandle window) {
         return;
     }
     if (w->traits.visible) {
-        SetForegroundWindow(window);
+        bringToForeground(window);
     } else {
         raise(window);
     }
@@ -216,7 +216,7 @@ std::vector<std::function<void()>> SimDesktop::destroy(WindowHandle window) {
         }
         if (foreground_ == 0) {
             for (WindowHandle other : zOrder_) {
-                if (IsWindowVisible(other) != 0) {
+                if (isVisible(other)) {
                     foreground_ = other;
                     break;
                 }

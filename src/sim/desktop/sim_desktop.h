@@ -32,53 +32,40 @@ public:
     void onShowChanged(WindowHandle window,
                        std::function<void(bool visible, bool minimized)> hook) override;
 
-    // Desktop (user32 semantics). Every function returns 0 for a window that does not exist.
-    // FindWindowA gives the topmost top-level window that matches (class without regard to
-    // case, title exactly, an empty text matching any), hidden ones included; FindWindowExA
-    // does the same among a parent's children (parent 0: the top-level windows) after
-    // childAfter. GetWindow with GW_HWNDPREV gives the window just above in the Z-order (its
-    // siblings' order for a child window; 0 at the top); GW_HWNDNEXT the one below; GW_CHILD
-    // the first child; GW_OWNER the owner. GetParent gives a child's parent or a top-level
-    // window's owner. IsWindowVisible needs the window and all its parents visible. ShowWindow
-    // returns whether the window was visible before and runs its show hook when its state
-    // changed. SetForegroundWindow raises the (top-level) window with the windows it owns above
-    // it (in their order, recursively) and makes the topmost visible of them, or the window
-    // itself, the foreground window. LockWindowUpdate locks one window at a time (0 unlocks; a
-    // second lock fails); destroying the locked window unlocks. SendMessageA records the message
-    // and returns 0; WM_CLOSE also closes the window with its children and owned windows and
-    // runs their closing hooks. sendEscape closes the foreground window when it is a dialog
-    // (dialog-frame bit set). When the foreground window goes, its nearest remaining owner, or
-    // else the topmost visible top-level window, becomes the foreground window.
-    WindowHandle FindWindowA(const std::u16string& className, const std::u16string& title) override;
-    WindowHandle FindWindowExA(WindowHandle parent, WindowHandle childAfter,
-                               const std::u16string& className,
-                               const std::u16string& title) override;
-    std::int32_t GetClassNameA(WindowHandle window, std::u16string& text,
-                               std::int32_t bufferSize) override;
-    std::int32_t GetWindowTextA(WindowHandle window, std::u16string& text,
-                                std::int32_t bufferSize) override;
-    WindowHandle GetWindow(WindowHandle window, std::int32_t command) override;
-    WindowHandle GetParent(WindowHandle window) override;
-    std::int32_t GetWindowLongA(WindowHandle window, std::int32_t index) override;
-    std::int32_t IsWindowVisible(WindowHandle window) override;
-    std::int32_t IsIconic(WindowHandle window) override;
-    std::int32_t ShowWindow(WindowHandle window, std::int32_t command) override;
-    std::int32_t SetForegroundWindow(WindowHandle window) override;
-    std::int32_t LockWindowUpdate(WindowHandle window) override;
-    std::int32_t SendMessageA(WindowHandle window, std::int32_t message, std::int32_t wParam,
-                              std::int32_t lParam) override;
+    // Desktop. findWindow and findChildWindow match a class without regard to case and a title
+    // exactly. relatedWindow's Previous and Next follow the siblings' order for a child window.
+    // show runs the window's show hook when its state changed. bringToForeground raises the
+    // (top-level) window with the windows it owns above it (in their order, recursively) and
+    // makes the topmost visible of them, or the window itself, the foreground window. Destroying
+    // the locked window unlocks. closeWindow records the request, then closes the window with its
+    // children and owned windows and runs their closing hooks. sendEscape closes the foreground
+    // window when it is a dialog (modal frame). When the foreground window goes, its nearest
+    // remaining owner, or else the topmost visible top-level window, becomes the foreground
+    // window.
+    WindowHandle findWindow(const WindowText& className, const WindowText& title) override;
+    WindowHandle findChildWindow(WindowHandle parent, WindowHandle childAfter) override;
+    std::u16string windowText(WindowHandle window, std::size_t maxLength) override;
+    WindowHandle relatedWindow(WindowHandle window, WindowRelation relation) override;
+    WindowHandle parentWindow(WindowHandle window) override;
+    bool hasModalFrame(WindowHandle window) override;
+    bool isVisible(WindowHandle window) override;
+    bool isMinimized(WindowHandle window) override;
+    void show(WindowHandle window, ShowCommand command) override;
+    void bringToForeground(WindowHandle window) override;
+    void lockDrawing(WindowHandle window) override;
+    void unlockDrawing() override;
+    void closeWindow(WindowHandle window) override;
     void sendEscape() override;
 
     // For tests and scenarios.
     WindowHandle foregroundWindow() const { return foreground_; }
     WindowHandle lockedWindow() const { return locked_; }
+    std::u16string className(WindowHandle window) const;  // "" for no window
     // Windows of that class (case ignored), top-level and child ones; "" counts them all.
     std::int32_t windowCount(const std::u16string& className) const;
     std::vector<WindowHandle> zOrder() const;  // top-level windows, top first
-    // The messages each window received, in order (WM_CLOSE recorded before the window goes).
-    const std::vector<std::pair<WindowHandle, std::int32_t>>& messageLog() const {
-        return messages_;
-    }
+    // The windows closeWindow was asked to close, in order (recorded before the window goes).
+    const std::vector<WindowHandle>& closeRequests() const { return closeRequests_; }
 
 private:
     struct Window {
@@ -103,7 +90,7 @@ private:
     // innermost first. Runs no hook.
     std::vector<std::function<void()>> destroy(WindowHandle window);
     void collectDoomed(WindowHandle window, std::vector<WindowHandle>& doomed) const;
-    // Closes a window as the user would (WM_CLOSE, Escape) and runs the closing hooks.
+    // Closes a window as the user would (closeWindow, Escape) and runs the closing hooks.
     void close(WindowHandle window);
 
     std::map<WindowHandle, Window> windows_;
@@ -111,7 +98,7 @@ private:
     WindowHandle next_ = 0x10010;
     WindowHandle foreground_ = 0;
     WindowHandle locked_ = 0;
-    std::vector<std::pair<WindowHandle, std::int32_t>> messages_;
+    std::vector<WindowHandle> closeRequests_;
 };
 
 }  // namespace k72645::sim

@@ -10,10 +10,13 @@
 
 namespace k72645::sim {
 
+// The extended-style bit of a dialog box's modal frame.
+inline constexpr std::int32_t kModalFrameStyle = 1;
+
 struct WindowTraits {
     std::u16string className;
     std::u16string title;
-    WindowHandle owner = 0;   // a top-level window's owner (GetParent returns it), or 0
+    WindowHandle owner = 0;   // a top-level window's owner (parentWindow returns it), or 0
     WindowHandle parent = 0;  // a child window's parent; 0 for a top-level window
     std::int32_t exStyle = 0;
     bool visible = true;
@@ -39,12 +42,12 @@ public:
     // Brings a top-level window, with the windows it owns above it, to the top of the Z-order;
     // when visible, it (or the topmost of its owned windows) becomes the foreground window.
     virtual void activate(WindowHandle window) = 0;
-    // Called when WM_CLOSE, or Escape on a dialog, closes the window, after it is gone. The
+    // Called when a close request, or Escape on a dialog, closes the window, after it is gone. The
     // children and owned windows closed with it are gone too, and their hooks run first
     // (innermost first). A hook may create or destroy windows.
     virtual void onClosed(WindowHandle window, std::function<void()> hook) = 0;
     // Called when the window's visible or minimized state is changed through the desktop
-    // (ShowWindow), so that the application can follow; not called when nothing changed.
+    // (show), so that the application can follow; not called when nothing changed.
     virtual void onShowChanged(WindowHandle window,
                                std::function<void(bool visible, bool minimized)> hook) = 0;
 };

@@ -27,7 +27,7 @@ DispatchPtr SimRuntime::CreateObject(const std::u16string& progId) {
     throw cannotCreate();
 }
 
-DispatchPtr SimRuntime::GetObject(const std::u16string& progId) {
+DispatchPtr SimRuntime::GetRunningObject(const std::u16string& progId) {
     if (!isWordApplication(progId))
         throw cannotCreate();
     if (auto word = world_->runningWord())

@@ -17,7 +17,7 @@ public:
     // 429 for a class that is not installed, or Word when it is not.
     DispatchPtr CreateObject(const std::u16string& progId) override;
     // 429 when no Word runs.
-    DispatchPtr GetObject(const std::u16string& progId) override;
+    DispatchPtr GetRunningObject(const std::u16string& progId) override;
 
 private:
     std::shared_ptr<SimWorld> world_;

@@ -1,17 +1,15 @@
-// The desktop port's constants share their names with <windows.h>'s macros: they come first.
-#include "platform/win32/win32_desktop.h"
-#include "platform/win32/win32_file_system.h"
-#include "sim/runtime/sim_world.h"
-#include "sim/win32host/win32_window_system.h"
-// clang-format off
 #include "sim/win32host/word_host.h"
-// clang-format on
 
 #include <objbase.h>
 #include <oleauto.h>
 
 #include <exception>
 #include <stdexcept>
+
+#include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_file_system.h"
+#include "sim/runtime/sim_world.h"
+#include "sim/win32host/win32_window_system.h"
 
 namespace k72645::sim::win32host {
 

@@ -125,7 +125,7 @@ WindowHandle WordWindows::showDialog(const std::u16string& title, bool blocking)
     window.className = kDialogClass;
     window.title = title;
     window.owner = owner;
-    window.exStyle = win32::WS_EX_DLGMODALFRAME;
+    window.exStyle = kModalFrameStyle;
     window.visible = true;
     const WindowHandle dialog = windows_->createWindow(window);
     if (dialog == 0)

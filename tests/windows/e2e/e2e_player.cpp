@@ -5,11 +5,8 @@
 // ("Word.application.11") with real user32 windows. The hosted Word counts the calls it gets;
 // the component must resolve each member name once per type of object over the whole run.
 // Usage: k72645_e2e_player <k72645.dll> <course folder> [--bench FILE] <.scn files or folders>
-// The desktop port's constants share their names with <windows.h>'s macros: it comes last.
-#include "tests/windows/e2e/user32_desktop_root.h"
-// clang-format off
 #include <windows.h>
-// clang-format on
+
 #include "automation/com_error.h"
 #include "automation/text.h"
 #include "platform/win32/com_text.h"
@@ -19,6 +16,7 @@
 #include "player/scenario_world.h"
 #include "sim/win32host/word_host.h"
 #include "tests/windows/e2e/player_dispatch.h"
+#include "tests/windows/e2e/user32_desktop_root.h"
 
 #include "tests/windows/regsvr32.h"
 

@@ -2,18 +2,27 @@
 
 #include <windows.h>
 
+#include "automation/com_error.h"
 #include "automation/text.h"
 #include "automation/vb.h"
 
 namespace k72645::e2e {
 
 namespace {
-std::u16string textOrAny(const Arguments& args, std::size_t index) {
+constexpr std::size_t kLongestTitle = 4095;
+
+// An omitted or empty text argument matches any.
+WindowText textOrAny(const Arguments& args, std::size_t index) {
     const Variant& v = argumentAt(args, index);
-    return v.isMissing() ? std::u16string() : vb::cStr(v);
+    std::u16string text = v.isMissing() ? std::u16string() : vb::cStr(v);
+    return text.empty() ? WindowText() : WindowText(std::move(text));
 }
 WindowHandle handleAt(const Arguments& args, std::size_t index) {
     return vb::cLng(requiredArgument(args, index));
+}
+// A true state reads 1, as user32 gives it.
+Variant userTruth(bool value) {
+    return Variant(std::int32_t{value ? 1 : 0});
 }
 
 // The windows of this process whose class is the one named (case ignored; "" for every
@@ -50,25 +59,25 @@ BOOL CALLBACK countTopLevel(HWND window, LPARAM state) {
 
 User32DesktopRoot::User32DesktopRoot() {
     method(u"FindWindow", [this](Arguments& args) {
-        return Variant(desktop_.FindWindowA(textOrAny(args, 0), textOrAny(args, 1)));
+        return Variant(desktop_.findWindow(textOrAny(args, 0), textOrAny(args, 1)));
     });
-    method(u"IsWindowVisible", [this](Arguments& args) {
-        return Variant(desktop_.IsWindowVisible(handleAt(args, 0)));
-    });
+    method(u"IsWindowVisible",
+           [this](Arguments& args) { return userTruth(desktop_.isVisible(handleAt(args, 0))); });
     method(u"IsIconic",
-           [this](Arguments& args) { return Variant(desktop_.IsIconic(handleAt(args, 0))); });
+           [this](Arguments& args) { return userTruth(desktop_.isMinimized(handleAt(args, 0))); });
     method(u"GetWindowText", [this](Arguments& args) {
-        std::u16string text;
-        desktop_.GetWindowTextA(handleAt(args, 0), text, 4096);
-        return Variant(text);
+        return Variant(desktop_.windowText(handleAt(args, 0), kLongestTitle));
     });
     method(u"GetForegroundWindow", [](Arguments&) {
         return Variant(
             static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(::GetForegroundWindow())));
     });
     method(u"SendMessage", [this](Arguments& args) {
-        const std::int32_t message = vb::cLng(requiredArgument(args, 1));
-        return Variant(desktop_.SendMessageA(handleAt(args, 0), message, 0, 0));
+        const WindowHandle window = handleAt(args, 0);
+        if (vb::cLng(requiredArgument(args, 1)) != WM_CLOSE)
+            throw errors::invalidCall();
+        desktop_.closeWindow(window);
+        return Variant(std::int32_t{0});
     });
     method(u"WindowCount", [](Arguments& args) {
         Census census{vb::cStr(requiredArgument(args, 0))};

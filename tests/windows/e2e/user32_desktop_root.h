@@ -1,5 +1,6 @@
 // The scenarios' Desktop on Windows: the real window system under the user32 names a scenario
 // uses, so that a scenario looks at the hosted Word's windows as the component does.
+// SendMessage takes only WM_CLOSE (16), the learner closing a window.
 #pragma once
 
 #include <memory>
