@@ -20,6 +20,7 @@
 #include "errors/error_service.h"
 #include "platform/thread_sleeper.h"
 #include "sim/runtime/sim_world.h"
+#include "support/com_error_expect.h"
 
 namespace k72645 {
 
@@ -183,17 +184,6 @@ public:
 private:
     std::shared_ptr<ApplicationRuntime> inner_;
 };
-
-// The error that leaves f; a test failure when none does.
-inline ComError failureOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const ComError& e) {
-        return e;
-    }
-    ADD_FAILURE() << "no error";
-    return ComError(0, {}, {});
-}
 
 inline const std::u16string kLfCr = u"\n\r";
 
