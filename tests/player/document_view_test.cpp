@@ -82,44 +82,6 @@ TEST_F(DocumentView, ShowsALetterWithItsFieldsBookmarksAndMergeState) {
               std::string::npos);
 }
 
-TEST_F(DocumentView, ShowsALabelsDocument) {
-    folder = delivery.deliver(518);
-    DispatchPtr labels = open("07264518.doc");
-    call(mailMerge(labels), u"OpenDataSource", {Variant(folder + u"07264518.mdb")});
-    put(mailMerge(labels), u"MainDocumentType", Variant(1));
-    put(toObject(call(labels, u"Range", {Variant(0), Variant(4)})), u"Markup",
-        Variant(u"{ MERGEFIELD titre } { MERGEFIELD prénom } { MERGEFIELD nom }\\r"
-                u"{ MERGEFIELD adresse_ligne_1 }\\r{ MERGEFIELD adresse_ligne_2 }\\r"
-                u"{ MERGEFIELD cpvil }\\r"));
-    call(mailMerge(labels), u"PropagateLabel");
-    expectGolden("labels-518.txt");
-}
-
-TEST_F(DocumentView, ShowsADatabaseOpenedAsADocumentAndTheDocumentsOpen) {
-    folder = delivery.deliver(509);
-    open("07264509.doc");
-    open("07264509.mdb");
-    expectGolden("database-509.txt");
-    EXPECT_EQ(view(WordView::Documents),
-              "Word holds 2 documents open:\n"
-              "  1  07264509.mdb (active): saved, <folder>/07264509.mdb (a database opened as a "
-              "document)\n"
-              "  2  07264509.doc: saved, <folder>/07264509.doc\n");
-
-    // A long document shows its first paragraphs and counts the rest.
-    DispatchPtr database = toObject(get(app, u"ActiveDocument"));
-    std::u16string markup;
-    for (int i = 0; i < 205; ++i)
-        markup += u"x\\r";
-    put(toObject(get(database, u"Content")), u"Markup", Variant(markup));
-    const auto count = vb::cLng(get(toObject(get(database, u"Paragraphs")), u"Count"));
-    ASSERT_GT(count, 200);
-    EXPECT_NE(view().find(" 200  x¶\n  ... " + std::to_string(count - 200) +
-                          " more paragraphs\n  document:"),
-              std::string::npos)
-        << view();
-}
-
 TEST(RunReport, AFailingScenarioShowsWordsActiveDocument) {
     const WorldFactory worlds = simulatedWorldFactory(K72645_COURSE_DIR);
     std::vector<ScenarioOutcome> outcomes;
