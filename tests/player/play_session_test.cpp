@@ -12,6 +12,7 @@ namespace {
 
 class PlaySession : public ::testing::Test {
 protected:
+    PlaySession() { options.exercise = 507; }
     // The session's output for these entries; its exit status in `status`.
     std::string play(const std::string& entries) {
         WorldFactory worlds = [&]() -> std::unique_ptr<ScenarioWorld> {
@@ -34,7 +35,7 @@ protected:
         return out.substr(begin, end - begin);
     }
 
-    PlayOptions options{.exercise = 507};
+    PlayOptions options;
     std::shared_ptr<testing::FakeModule> module;
     int finished = 0;
     int status = -1;

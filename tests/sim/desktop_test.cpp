@@ -1,5 +1,5 @@
-// Word's windows on the simulated desktop: one per document, dialogs, blocking, closing by the
-// learner, balloon.
+// Word's prompt to save: closing or quitting with unsaved changes blocks Word until the learner
+// answers, and the call fails.
 #include <functional>
 
 #include "sim_test_support.h"
@@ -21,46 +21,6 @@ protected:
     WindowHandle main = 0;
 };
 
-TEST_F(WordDesktopTest, DialogsAreOwnedNestedAndDisableTheirOwner) {
-    std::u16string mainClass;
-    desktop->GetClassNameA(main, mainClass, 255);
-    EXPECT_EQ(mainClass, u"OpusApp");  // found above as "OPUSAPP": classes ignore case
-
-    const WindowHandle options = number(call(app, u"ShowDialog", {u"Options"}));
-    EXPECT_EQ(desktop->GetParent(options), main);
-    EXPECT_EQ(desktop->GetWindowLongA(options, win32::GWL_EXSTYLE) & 1, 1);
-    EXPECT_EQ(desktop->GetWindow(main, win32::GW_HWNDPREV), options);
-    std::u16string className;
-    desktop->GetClassNameA(options, className, 255);
-    EXPECT_EQ(className, u"bosa_sdm_Microsoft Office Word 11.0");
-
-    const WindowHandle message = number(call(app, u"ShowDialog", {u"Microsoft Office Word"}));
-    EXPECT_EQ(desktop->GetParent(message), options);
-    EXPECT_EQ(number(get(documents(), u"Count")), 0);  // a non-blocking dialog lets calls in
-
-    desktop->sendEscape();  // closes the foreground dialog, the message
-    EXPECT_FALSE(desktop->windowExists(message));
-    EXPECT_TRUE(desktop->windowExists(options));
-    desktop->SendMessageA(options, win32::WM_CLOSE, 0, 0);
-    EXPECT_FALSE(desktop->windowExists(options));
-}
-
-TEST_F(WordDesktopTest, BlockingDialogRejectsEveryCallUntilClosed) {
-    auto documentsBefore = documents();
-    const WindowHandle dialog =
-        number(call(app, u"ShowDialog", {u"Fusion et publipostage\u00a0: Destinataires", true}));
-    EXPECT_EQ(errorOf([&] { get(app, u"Visible"); }), kCallRejected);
-    EXPECT_EQ(errorOf([&] { get(documentsBefore, u"Count"); }), kCallRejected);
-    desktop->SendMessageA(dialog, win32::WM_CLOSE, 0, 0);
-    EXPECT_EQ(errorOf([&] { get(documentsBefore, u"Count"); }), 0);
-
-    // Closing the owner of a blocking dialog closes both.
-    const WindowHandle outer = number(call(app, u"ShowDialog", {u"Outer"}));
-    number(call(app, u"ShowDialog", {u"Inner", true}));
-    desktop->SendMessageA(outer, win32::WM_CLOSE, 0, 0);
-    EXPECT_EQ(errorOf([&] { get(app, u"Visible"); }), 0);
-}
-
 TEST_F(WordDesktopTest, ClosingOrQuittingWithUnsavedChangesPromptsAndFails4198) {
     auto blank = object(call(documents(), u"Add"));
     call(blank, u"Close");  // nothing changed: no prompt
@@ -70,93 +30,14 @@ TEST_F(WordDesktopTest, ClosingOrQuittingWithUnsavedChangesPromptsAndFails4198) 
          {std::function<void()>([&] { call(changed, u"Close"); }),
           std::function<void()>([&] { call(documents(), u"Close", {std::int32_t{-2}}); }),
           std::function<void()>([&] { call(app, u"Quit"); })}) {
-        EXPECT_EQ(errorOf(close), 4198);
+        EXPECT_COM_ERROR(close(), 4198);
         // Word's prompt waits for the learner: Word answers nothing until it is closed.
-        EXPECT_EQ(errorOf([&] { get(app, u"Visible"); }), kCallRejected);
+        EXPECT_COM_ERROR(get(app, u"Visible"), kCallRejected);
         desktop->sendEscape();
         EXPECT_EQ(number(get(documents(), u"Count")), 1);
     }
     call(app, u"Quit", {std::int32_t{0}});
     EXPECT_EQ(world->wordCount(), 0);
-}
-
-TEST_F(WordDesktopTest, EachDocumentHasItsOwnWindowAndTheLastOneStaysAsWords) {
-    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u"Microsoft Word"), main);
-    writeFile(u"Agence.doc", documentJson(R"(["Lettre"])"));
-    auto agence = open(u"Agence.doc");
-    // The first document takes Word's empty window; the next ones get their own, on top.
-    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u"Agence.doc - Microsoft Word"), main);
-    auto blank = object(call(documents(), u"Add"));
-    const WindowHandle second = desktop->FindWindowA(u"OPUSAPP", u"Document1 - Microsoft Word");
-    EXPECT_NE(second, main);
-    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u""), second);
-    EXPECT_EQ(desktop->foregroundWindow(), second);
-    auto windows = object(get(app, u"Windows"));
-    EXPECT_EQ(number(get(windows, u"Count")), 2);
-
-    // Activating a document brings its window in front; dialogs are owned by it.
-    call(agence, u"Activate");
-    EXPECT_EQ(desktop->foregroundWindow(), main);
-    const WindowHandle options = number(call(app, u"ShowDialog", {u"Options"}));
-    EXPECT_EQ(desktop->GetParent(options), main);
-    EXPECT_EQ(desktop->GetWindow(main, win32::GW_HWNDPREV), options);
-    desktop->SendMessageA(options, win32::WM_CLOSE, 0, 0);
-
-    // All windows follow Visible and WindowState; ShowWindow on one is read back.
-    put(app, u"WindowState", std::int32_t{2});
-    EXPECT_NE(desktop->IsIconic(main), 0);
-    EXPECT_NE(desktop->IsIconic(second), 0);
-    desktop->ShowWindow(main, win32::SW_SHOWMAXIMIZED);
-    EXPECT_EQ(number(get(app, u"WindowState")), 1);
-
-    // The learner closes a document's window: that document closes, Word stays.
-    desktop->SendMessageA(main, win32::WM_CLOSE, 0, 0);
-    EXPECT_FALSE(desktop->windowExists(main));
-    EXPECT_EQ(number(get(documents(), u"Count")), 1);
-    EXPECT_EQ(text(get(active(), u"Name")), u"Document1");
-    EXPECT_EQ(desktop->foregroundWindow(), second);
-
-    // Closed by automation, the last document leaves its window to Word, which the next takes.
-    call(blank, u"Close");
-    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u"Microsoft Word"), second);
-    EXPECT_EQ(desktop->windowCount(u"OpusApp"), 1);
-    call(documents(), u"Add");
-    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u"Document2 - Microsoft Word"), second);
-}
-
-TEST_F(WordDesktopTest, WithoutWindowsInTaskbarOneWindowShowsTheActiveDocument) {
-    auto first = object(call(documents(), u"Add"));
-    call(documents(), u"Add");
-    const WindowHandle second = desktop->FindWindowA(u"OPUSAPP", u"");
-    put(app, u"ShowWindowsInTaskbar", false);
-    EXPECT_FALSE(vb::cBool(get(app, u"ShowWindowsInTaskbar")));
-    EXPECT_EQ(desktop->windowCount(u"OpusApp"), 1);
-    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u"Document2 - Microsoft Word"), second);
-    call(first, u"Activate");
-    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u"Document1 - Microsoft Word"), second);
-    put(app, u"ShowWindowsInTaskbar", true);
-    EXPECT_EQ(desktop->windowCount(u"OpusApp"), 2);
-    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u"Document1 - Microsoft Word"), second);
-    EXPECT_EQ(desktop->foregroundWindow(), second);
-}
-
-TEST_F(WordDesktopTest, ClosingTheMainWindowQuitsWord) {
-    auto documentsBefore = documents();
-    desktop->SendMessageA(main, win32::WM_CLOSE, 0, 0);
-    EXPECT_EQ(errorOf([&] { get(documentsBefore, u"Count"); }), 462);
-    EXPECT_EQ(world->wordCount(), 0);
-    EXPECT_EQ(world->runningWord(), nullptr);
-}
-
-TEST_F(WordDesktopTest, AssistantBalloonHasTwoLevelsOfChildren) {
-    const WindowHandle balloon = number(call(app, u"ShowAssistantBalloon"));
-    EXPECT_EQ(desktop->FindWindowA(u"MSOBALLOON", u""), balloon);
-    const WindowHandle child = desktop->GetWindow(balloon, win32::GW_CHILD);
-    ASSERT_NE(child, 0);
-    EXPECT_NE(desktop->GetWindow(child, win32::GW_CHILD), 0);
-    call(app, u"Quit");
-    EXPECT_EQ(desktop->FindWindowA(u"MSOBALLOON", u""), 0);
-    EXPECT_EQ(desktop->FindWindowA(u"OPUSAPP", u""), 0);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "automation/vb.h"
 #include "sim/runtime/sim_world.h"
 #include "sim/word/word_paths.h"
+#include "support/com_error_expect.h"
 
 namespace k72645::sim::testing {
 
@@ -24,17 +25,6 @@ inline std::u16string text(const Variant& value) {
 }
 inline std::int32_t number(const Variant& value) {
     return vb::cLng(vb::valueOf(value));
-}
-
-// The error number a call raises, or 0 when it succeeds.
-template <class Call>
-std::int32_t errorOf(Call&& call) {
-    try {
-        call();
-    } catch (const ComError& error) {
-        return error.number();
-    }
-    return 0;
 }
 
 class WordTest : public ::testing::Test {

@@ -26,20 +26,6 @@ std::string withLines(std::initializer_list<const char*> lines) {
     return text;
 }
 
-TEST(DatabaseFile, ReadsAHandWrittenFile) {
-    const std::string text =
-        "\xEF\xBB\xBF{\"k72645\": \"database\", \"table\": \"Clients\", \"extra\": {\"a\": [1]},\n"
-        " \"fields\": [\"Civilite\", \"Nom\"],\n"
-        " \"records\": [[\"Madame\", \"MARTEL\"], [\"Mademoiselle\", \"FABR\\u00c8GUE\"]]}";
-    const Database database = parseDatabase(text, u"Clients.mdb");
-    EXPECT_EQ(database.table, u"Clients");
-    EXPECT_EQ(database.fields, (std::vector<std::u16string>{u"Civilite", u"Nom"}));
-    ASSERT_EQ(database.records.size(), 2u);
-    EXPECT_EQ(database.records[1][1], u"FABRÈGUE");
-    EXPECT_EQ(database.fieldIndex(u"NOM"), 1u);
-    EXPECT_FALSE(database.fieldIndex(u"Prenom").has_value());
-}
-
 TEST(DatabaseFile, NamesTheLineOfASyntaxErrorAndOfACutShortFile) {
     const std::string good = serializeDatabase(testing::baseList());
     EXPECT_EQ(loadError(good), "");
