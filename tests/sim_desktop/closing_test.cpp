@@ -15,63 +15,6 @@ void closeAfterChildren(SimDesktop& desktop, WindowHandle window) {
     desktop.SendMessageA(window, kClose, 0, 0);
 }
 
-TEST_F(DesktopTest, ClosingNestedChildrenReachesTheInnermostFirst) {
-    const WindowHandle balloon = open(u"MSOBALLOON", u"");
-    const WindowHandle a = open(u"A", u"", balloon);
-    const WindowHandle a1 = open(u"A1", u"", a);
-    const WindowHandle b = open(u"B", u"", balloon);
-    int closed = 0;
-    desktop.onClosed(balloon, [&] { ++closed; });
-    closeAfterChildren(desktop, balloon);
-    EXPECT_EQ(desktop.messageLog(),
-              (Log{{a1, kClose}, {a, kClose}, {b, kClose}, {balloon, kClose}}));
-    EXPECT_EQ(closed, 1);
-    EXPECT_EQ(desktop.windowCount(u""), 0);
-    EXPECT_EQ(desktop.SendMessageA(balloon, kClose, 0, 0), 0);  // gone: reaches nobody
-    EXPECT_EQ(desktop.messageLog().size(), 4u);
-}
-
-TEST_F(DesktopTest, WmCloseTakesChildrenAndOwnedWindowsWithHooksInnermostFirst) {
-    const WindowHandle word = open(u"OPUSAPP", u"Microsoft Word");
-    const WindowHandle pane = open(u"_WwB", u"", word);
-    const WindowHandle options = dialog(word, u"Options");
-    const WindowHandle message = dialog(options, u"Attention");
-    const WindowHandle notes = open(u"Notepad", u"n");
-    Handles order;
-    for (WindowHandle w : {word, pane, options, message, notes}) {
-        desktop.onClosed(w, [&order, w] { order.push_back(w); });
-    }
-    desktop.destroyWindow(notes);  // the application's own destruction runs no hook
-    EXPECT_EQ(desktop.SendMessageA(options, 0x000C, 0, 0), 0);  // recorded, nothing else
-    EXPECT_TRUE(desktop.windowExists(options));
-    desktop.SendMessageA(word, kClose, 0, 0);
-    EXPECT_EQ(order, (Handles{pane, message, options, word}));
-    EXPECT_EQ(desktop.messageLog(), (Log{{options, 0x000C}, {word, kClose}}));
-    EXPECT_EQ(desktop.windowCount(u""), 0);
-}
-
-TEST_F(DesktopTest, EscapeClosesTheForegroundWindowOnlyWhenItIsADialog) {
-    desktop.sendEscape();  // no foreground window at all
-    const WindowHandle word = open(u"OPUSAPP", u"Microsoft Word");
-    desktop.sendEscape();
-    EXPECT_TRUE(desktop.windowExists(word));
-    const WindowHandle options = dialog(word, u"Options");
-    const WindowHandle message = dialog(options, u"Attention");
-    const WindowHandle tool = open(u"Tool", u"Palette");
-    desktop.sendEscape();  // the tool window is in front: the dialogs stay
-    EXPECT_TRUE(desktop.windowExists(message));
-
-    desktop.SetForegroundWindow(word);
-    desktop.sendEscape();
-    EXPECT_FALSE(desktop.windowExists(message));
-    EXPECT_EQ(desktop.foregroundWindow(), options);
-    desktop.sendEscape();
-    EXPECT_FALSE(desktop.windowExists(options));
-    EXPECT_EQ(desktop.foregroundWindow(), word);
-    desktop.sendEscape();
-    EXPECT_TRUE(desktop.windowExists(word) && desktop.windowExists(tool));
-}
-
 TEST_F(DesktopTest, ClosingHooksMayOpenAndCloseOtherWindows) {
     const WindowHandle word = open(u"OPUSAPP", u"Microsoft Word");
     const WindowHandle balloon = open(u"MSOBALLOON", u"");

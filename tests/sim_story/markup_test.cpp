@@ -32,27 +32,6 @@ void expectRoundTrip(const Story& story) {
     }
 }
 
-TEST(Markup, EscapesFieldsAndBookmarks) {
-    const ParsedMarkup p = testing::parsed(
-        u"[e01>Agence<e01] \\{x\\} \\\\ \\[a> \\<a] \\q{ DATE \\@ \"d\" }\\r\\v\\f\\");
-    EXPECT_EQ(p.characters, u"Agence {x} \\ [a> <a] \\q\x13 DATE \\@ \"d\" \x14\x15\r\v\f\\");
-    ASSERT_EQ(p.bookmarks.size(), 1u);
-    EXPECT_EQ(p.bookmarks[0].name, u"e01");
-    EXPECT_EQ(p.bookmarks[0].start, 0u);
-    EXPECT_EQ(p.bookmarks[0].end, 6u);
-    // Brackets and angles that make no marker are text, so IF operators need no escape.
-    EXPECT_EQ(testing::parsed(u"{ IF 1 < 2 } [note] a<b <= c<> [x y>").characters,
-              u"\x13 IF 1 < 2 \x14\x15 [note] a<b <= c<> [x y>");
-    // Raw paragraph marks, line and section breaks stand for themselves; so does LF.
-    EXPECT_EQ(testing::parsed(u"a\rb\vc\fd\ne").characters, u"a\rb\vc\fd\ne");
-    // Bookmarks may cross paragraphs and overlap; names end case-insensitively.
-    const ParsedMarkup overlap = testing::parsed(u"[a>1[b>2<A]3<b]");
-    ASSERT_EQ(overlap.bookmarks.size(), 2u);
-    EXPECT_EQ(overlap.bookmarks[0].name, u"a");
-    EXPECT_EQ(overlap.bookmarks[0].end, 2u);
-    EXPECT_EQ(overlap.bookmarks[1].start, 1u);
-}
-
 TEST(Markup, ErrorsSayWhereAndWhatWasExpected) {
     MarkupError e = errorOf(u"ab}");
     EXPECT_EQ(e.line, 1u);
@@ -100,18 +79,6 @@ TEST(Markup, WrittenMarkupReadsBack) {
     edges.addBookmark(u"end", edges.length(), edges.length());
     edges.addBookmark(u"all", 0, edges.length());
     expectRoundTrip(edges);
-}
-
-TEST(Markup, PartOfAStoryWritesOnlyWhatItHolds) {
-    Story story = testing::storyFrom(u"a[m>b{ IF { PAGE } = 1 x }c<m]d");
-    const auto fields = story.allFields();
-    // The range cuts the IF: its field characters are left out, the nested PAGE is kept.
-    const std::u16string part = story.toMarkup(fields[0].begin + 1, story.length() - 1);
-    EXPECT_EQ(part, u" IF { PAGE } = 1 x cd");
-    EXPECT_TRUE(std::holds_alternative<ParsedMarkup>(parseMarkup(part)));
-    // Bookmarks wholly inside only.
-    EXPECT_EQ(story.toMarkup(0, 2), u"ab");
-    EXPECT_EQ(story.toMarkup(1, fields[0].end + 2), u"[m>b{ IF { PAGE } = 1 x }c<m]");
 }
 
 }  // namespace
