@@ -104,14 +104,8 @@ protected:
     Variant document(const Variant& nameOrIndex) {
         return member(app(u"Documents"), u"Item", {nameOrIndex});
     }
-    std::int32_t documentCount() { return vb::cLng(member(app(u"Documents"), u"Count")); }
     Variant mailMerge() { return member(activeDocument(), u"MailMerge"); }
     Variant dataSource() { return member(mailMerge(), u"DataSource"); }
-    void setActiveRecord(std::int32_t record) { put(dataSource(), u"ActiveRecord", record); }
-    std::int32_t activeRecord() { return vb::cLng(member(dataSource(), u"ActiveRecord")); }
-    void setField(std::int32_t k, const std::u16string& value) {
-        put(member(member(dataSource(), u"DataFields"), u"Item", {k}), u"Value", value);
-    }
     Variant bookmarks() { return member(activeDocument(), u"Bookmarks"); }
     // The learner replaces a bookmark's text, in the simulator's markup.
     void typeOver(const std::u16string& bookmark, const std::u16string& markup) {

@@ -1,4 +1,4 @@
-// Closing windows on the simulated desktop: WM_CLOSE, Escape, destruction and closing hooks.
+// Closing hooks that open and close other windows while a window closes.
 #include "desktop_fixture.h"
 
 namespace k72645::sim::testing {
@@ -6,14 +6,6 @@ namespace {
 
 using Log = std::vector<std::pair<WindowHandle, std::int32_t>>;
 constexpr std::int32_t kClose = win32::WM_CLOSE;
-
-// Closes a window after its children, depth first, taking the first child again each time.
-void closeAfterChildren(SimDesktop& desktop, WindowHandle window) {
-    for (WindowHandle c; (c = desktop.FindWindowExA(window, 0, u"", u"")) != 0;) {
-        closeAfterChildren(desktop, c);
-    }
-    desktop.SendMessageA(window, kClose, 0, 0);
-}
 
 TEST_F(DesktopTest, ClosingHooksMayOpenAndCloseOtherWindows) {
     const WindowHandle word = open(u"OPUSAPP", u"Microsoft Word");

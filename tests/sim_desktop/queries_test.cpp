@@ -1,4 +1,4 @@
-// The user32 queries of the simulated desktop: searches, walks, texts, states and the lock.
+// The user32 text queries never write past the buffer they are given.
 #include "desktop_fixture.h"
 
 namespace k72645::sim::testing {
