@@ -11,14 +11,12 @@ namespace k72645::player {
 namespace {
 
 using testing::FakeModule;
-using testing::Items;
 using testing::RecordingHost;
 
 class ScenarioInterpreter : public ::testing::Test {
 protected:
     ScenarioInterpreter() : interpreter(host) {
         interpreter.addRoot(u"Module", module);
-        interpreter.addRoot(u"Bag", bag);
     }
 
     // Runs every statement of the text.
@@ -37,7 +35,6 @@ protected:
     }
     RecordingHost host;
     std::shared_ptr<FakeModule> module = FakeModule::create();
-    std::shared_ptr<Items> bag = Items::create();
     Interpreter interpreter;
 
 private:
@@ -45,18 +42,18 @@ private:
 };
 
 TEST_F(ScenarioInterpreter, AssertsShowBothSidesAndAreNeverTrapped) {
-    EXPECT_NO_THROW(run("Assert 1 = 1\nAssert \"a\" <> \"b\"\nAssert Bag Is Bag\nAssert 5"));
+    EXPECT_NO_THROW(run("Assert 1 = 1\nAssert \"a\" <> \"b\"\nAssert Module Is Module\nAssert 5"));
     EXPECT_EQ(failureOf("Assert Module.CauseErreur = \"A\""),
               "Assert failed: left side is \"\", right side is \"A\"");
     EXPECT_EQ(failureOf("x = 2\nAssert x <> 2"), "Assert failed: left side is 2, right side is 2");
-    EXPECT_EQ(failureOf("Assert Bag Is Nothing"),
+    EXPECT_EQ(failureOf("Assert Module Is Nothing"),
               "Assert failed: left side is an object, right side is Nothing");
     EXPECT_EQ(failureOf("Assert Not True"), "Assert failed: the expression is False");
     // Under On Error Resume Next a failed Assert still fails, and so does an Assert that
     // could not be evaluated.
     EXPECT_EQ(failureOf("On Error Resume Next\nAssert 1 = 2"),
               "Assert failed: left side is 1, right side is 2");
-    EXPECT_COM_ERROR(run("Assert Bag.Missing = 1"), 438);
+    EXPECT_COM_ERROR(run("Assert Module.Missing = 1"), 438);
 }
 
 TEST_F(ScenarioInterpreter, NamesMustBeDefinedAndRootsCannotBeAssigned) {
