@@ -57,11 +57,11 @@ TEST(VbConversion, DatesReadAsDayMonthYearAcrossTheirEdges) {
 TEST(TextUtf8, InvalidInputBecomesReplacementCharacters) {
     const std::u16string sample = u"Modèle « œuvre » €\U0001F600";
     EXPECT_EQ(fromUtf8(toUtf8(sample)), sample);
-    EXPECT_EQ(fromUtf8("a\xFFz"), u"a\uFFFDz");                  // a byte that starts nothing
-    EXPECT_EQ(fromUtf8("a\xC3"), u"a\uFFFD");                    // cut short at the end
-    EXPECT_EQ(fromUtf8("\xC0\xAF"), u"\uFFFD\uFFFD");            // overlong form of '/'
-    EXPECT_EQ(fromUtf8("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // an encoded surrogate
-    EXPECT_EQ(fromUtf8("\xF4\x90\x80\x80").front(), u'\uFFFD');  // above U+10FFFF
+    EXPECT_EQ(fromUtf8("a\xFFz"), u"a\uFFFDz");                       // a byte that starts nothing
+    EXPECT_EQ(fromUtf8("a\xC3"), u"a\uFFFD");                         // cut short at the end
+    EXPECT_EQ(fromUtf8("\xC0\xAF"), u"\uFFFD\uFFFD");                 // overlong form of '/'
+    EXPECT_EQ(fromUtf8("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");       // an encoded surrogate
+    EXPECT_EQ(fromUtf8("\xF4\x90\x80\x80").front(), u'\uFFFD');       // above U+10FFFF
     EXPECT_EQ(toUtf8(std::u16string(1, u'\xD800')), "\xEF\xBF\xBD");  // lone surrogate
     EXPECT_COM_ERROR(inStr(u"abc", u"a", 0), errors::kInvalidCall);
 }

@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "automation/text.h"
-#include "exercises/component_globals.h"
 #include "errors/error_service.h"
+#include "exercises/component_globals.h"
 #include "platform/thread_sleeper.h"
 #include "sim/runtime/sim_world.h"
 #include "support/com_error_expect.h"

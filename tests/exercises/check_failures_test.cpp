@@ -98,7 +98,8 @@ TEST_F(ExerciseCheckTest, OnceTheLetterIsClosed504RaisesWhatItCannotOpen) {
     prepare(504);
     call(document(u"Agence.doc"), u"Close", {std::int32_t{0}});
     std::filesystem::remove(templates.native() / "Lettre ORB.dot");
-    EXPECT_COM_ERROR(checkOnly(), errors::kFileNotFound, located(u"Question0504", u"TestePoint", u""));
+    EXPECT_COM_ERROR(checkOnly(), errors::kFileNotFound,
+                     located(u"Question0504", u"TestePoint", u""));
 }
 
 TEST_F(ExerciseCheckTest, WithoutDataSourceTheRecordChecksFailLocated) {

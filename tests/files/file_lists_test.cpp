@@ -15,8 +15,7 @@ TEST(FileLists, BadIndexesAndArgumentsRaiseAndChangeNothing) {
     files->add(u"7264-501.doc", u"Lettre.doc", false);
     for (std::int32_t bad : {0, -1, 2, std::numeric_limits<std::int32_t>::min(),
                              std::numeric_limits<std::int32_t>::max()})
-        EXPECT_COM_ERROR(get(files, u"Item", {Variant(bad)}), errors::kSubscriptOutOfRange)
-            << bad;
+        EXPECT_COM_ERROR(get(files, u"Item", {Variant(bad)}), errors::kSubscriptOutOfRange) << bad;
     EXPECT_COM_ERROR(get(files, u"Item"), errors::kArgumentNotOptional);
     EXPECT_COM_ERROR(files->item(0), errors::kSubscriptOutOfRange);
     // A record handed out outlives the list and cannot be written.
@@ -29,8 +28,7 @@ TEST(FileLists, BadIndexesAndArgumentsRaiseAndChangeNothing) {
     call(lines, u"add", {Variant(u" 7"), Variant(0)});
     for (std::int32_t bad : {0, -5, 2})
         EXPECT_COM_ERROR(get(lines, u"item", {Variant(bad)}), errors::kSubscriptOutOfRange) << bad;
-    EXPECT_COM_ERROR(call(lines, u"add", {Variant(u"x"), Variant(u"zero")}),
-                     errors::kTypeMismatch);
+    EXPECT_COM_ERROR(call(lines, u"add", {Variant(u"x"), Variant(u"zero")}), errors::kTypeMismatch);
     EXPECT_COM_ERROR(call(lines, u"add"), errors::kArgumentNotOptional);
     EXPECT_EQ(lines->count(), 1);
 }

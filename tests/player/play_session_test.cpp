@@ -47,8 +47,8 @@ TEST_F(PlaySession, StartsTheExerciseAndClosesItAtTheEnd) {
               "folder, Word and Word's window.\n"
               "Exercise closed and Word released.\n");
     EXPECT_EQ(status, 0);
-    EXPECT_EQ(module->calls, (std::vector<std::u16string>{u"InitQuestion 507 /work/507/",
-                                                          u"Fermer", u"Quitter"}));
+    EXPECT_EQ(module->calls,
+              (std::vector<std::u16string>{u"InitQuestion 507 /work/507/", u"Fermer", u"Quitter"}));
     EXPECT_EQ(finished, 1);
 }
 

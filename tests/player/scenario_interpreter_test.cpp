@@ -15,9 +15,7 @@ using testing::RecordingHost;
 
 class ScenarioInterpreter : public ::testing::Test {
 protected:
-    ScenarioInterpreter() : interpreter(host) {
-        interpreter.addRoot(u"Module", module);
-    }
+    ScenarioInterpreter() : interpreter(host) { interpreter.addRoot(u"Module", module); }
 
     // Runs every statement of the text.
     void run(const std::string& text) {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "support/com_error_expect.h"
 #include "sim/data/data_source.h"
 #include "sim_data/course_list.h"
+#include "support/com_error_expect.h"
 
 namespace k72645::sim {
 namespace {

@@ -38,7 +38,9 @@ TEST(StoryFaults, InsertedFieldCharactersAreMadeWellFormed) {
     // A lone end, a field without separator, a stale result, a lone begin.
     EXPECT_EQ(story.insert(1, u"\x15{\x13 PAGE \x15}\x13 DATE \x14old result\x15\x13"),
               (StoryRange{1, 21}));
-    EXPECT_EQ(story.characters(), u"a{\x13 PAGE \x14\x15}\x13 DATE \x14\x15" u"b\r");
+    EXPECT_EQ(story.characters(),
+              u"a{\x13 PAGE \x14\x15}\x13 DATE \x14\x15"
+              u"b\r");
     EXPECT_EQ(story.allFields().size(), 2u);
 }
 
