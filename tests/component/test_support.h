@@ -112,6 +112,9 @@ struct Fault {
     int refusals = 0;
     // The refusal is a failure that is not a COM error (a fault of the automation layer).
     bool foreign = false;
+    // When set, what happens once instead of the refusal (a call back into the component, as
+    // Word's events make), before the call goes on.
+    std::function<void()> instead = nullptr;
 };
 
 class FaultyDispatch : public Dispatch {
@@ -126,7 +129,10 @@ public:
     }
 
     Variant invoke(std::u16string_view name, InvokeKind kind, Arguments& args) override {
-        if (fault_->armed && equalsIgnoreCase(name, fault_->member)) {
+        if (fault_->armed && equalsIgnoreCase(name, fault_->member) && fault_->instead) {
+            fault_->armed = false;
+            fault_->instead();
+        } else if (fault_->armed && equalsIgnoreCase(name, fault_->member)) {
             ++fault_->refusals;
             if (fault_->foreign)
                 throw std::runtime_error("refused");

@@ -1,13 +1,13 @@
 // Reading and writing document and template files; faulty files are refused with the file and
 // line named, and open nothing.
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <gtest/gtest.h>
 
+#include "automation/vb.h"
+#include "sim/runtime/sim_world.h"
 #include "sim/word/document_file.h"
-#include "sim_test_support.h"
+#include "support/com_error_expect.h"
 
-namespace k72645::sim::testing {
+namespace k72645::sim {
 namespace {
 
 std::u16string errorText(const std::string& bytes) {
@@ -78,10 +78,10 @@ TEST(DocumentFileTest, FaultyFileOpensNothingInWord) {
     auto app = world->startWord();
     const std::u16string path = world->userFolder() + u"/Documents/Agence.doc";
     world->files()->writeFile(path, "{\"k72645\": \"document\", \"story\": [\"[e01>a\"]}");
-    auto documents = object(get(app, u"Documents"));
+    auto documents = toObject(get(app, u"Documents"));
     EXPECT_COM_ERROR(call(documents, u"Open", {path}), 5792);
-    EXPECT_EQ(number(get(documents, u"Count")), 0);
+    EXPECT_EQ(vb::cLng(get(documents, u"Count")), 0);
 }
 
 }  // namespace
-}  // namespace k72645::sim::testing
+}  // namespace k72645::sim
