@@ -63,6 +63,10 @@ TEST_F(ExerciseCheckTest, WordRefusingACallFailsLocated) {
 
     // 518 hides the field codes it showed before raising.
     fault = prepareFaulty(518, u"Fields");
+    put(call(activeDocument(), u"Range", {std::int32_t{0}, std::int32_t{4}}), u"Markup",
+        u"{ MERGEFIELD titre } { MERGEFIELD nom }{ MERGEFIELD pr\u00e9nom }\\r"
+        u"{ MERGEFIELD adresse_ligne_1 }\\r{ MERGEFIELD adresse_ligne_2 }\\r"
+        u"{ MERGEFIELD cpvil }\\r");
     setFieldCodes(true);
     fault->armed = true;
     EXPECT_COM_ERROR(checkOnly(), kRejected, at(518));
@@ -95,7 +99,9 @@ TEST_F(ExerciseCheckTest, SomeRefusalsAreVerdictsNotFailures) {
 }
 
 TEST_F(ExerciseCheckTest, OnceTheLetterIsClosed504RaisesWhatItCannotOpen) {
-    prepare(504);
+    prepare(504);  // the letter saved and closed: the check opens its template
+    call(member(document(u"Agence.doc"), u"Content"), u"InsertAfter", {u"Fin."});
+    call(document(u"Agence.doc"), u"Save");
     call(document(u"Agence.doc"), u"Close", {std::int32_t{0}});
     std::filesystem::remove(templates.native() / "Lettre ORB.dot");
     EXPECT_COM_ERROR(checkOnly(), errors::kFileNotFound,
@@ -169,11 +175,17 @@ TEST_F(ExerciseCheckTest, WordsGlobalObjectIsMadeOnceAndItsFailureIsLocated) {
     question = createExercise(511, {platform.files, platform.sleeper, runtime});
     Arguments args{Argument::ref(word), folder.path(), templates.path()};
     callWith(question, u"Prepare", args);
-    check();
-    check();
+    // The surname corrected, the check reads the record through Word's global object.
+    put(dataSource(), u"ActiveRecord", std::int32_t{7});
+    put(member(member(dataSource(), u"DataFields"), u"Item", {std::int32_t{2}}), u"Value",
+        u"MORLAUX");
+    put(dataSource(), u"ActiveRecord", std::int32_t{1});
+    EXPECT_EQ(check(), u"");
+    EXPECT_EQ(check(), u"");
     EXPECT_EQ(runtime->made, 1);
     resetComponentGlobals();
     world->setWordInstalled(false);
+    put(dataSource(), u"ActiveRecord", std::int32_t{1});
     EXPECT_COM_ERROR(checkOnly(), 429, at(511, u"K72645"));
 }
 

@@ -1,5 +1,5 @@
-// Small stand-ins for the scenario tests: a Module-like object, and a host that records what
-// the functions ask of the world.
+// Small stand-ins for the scenario tests: a Module-like object, an item collection with a
+// default member, and a host that records what the functions ask of the world.
 #pragma once
 
 #include <algorithm>
@@ -14,6 +14,31 @@
 #include "player/scenario_world.h"
 
 namespace k72645::player::testing {
+
+// Items by name through the default member; Count; an indexed property put.
+class Items : public AutomationObject {
+public:
+    static std::shared_ptr<Items> create() { return std::shared_ptr<Items>(new Items()); }
+    std::map<std::u16string, Variant> items;
+
+private:
+    Items() {
+        property(
+            u"Item",
+            [this](Arguments& args) {
+                auto it = items.find(vb::cStr(requiredArgument(args, 0)));
+                if (it == items.end())
+                    throw ComError(5941, u"Items", u"No such item");
+                return it->second;
+            },
+            [this](Arguments& args, const Variant& v) {
+                items[vb::cStr(requiredArgument(args, 0))] = v;
+            });
+        property(u"Count",
+                 [this](Arguments&) { return Variant(static_cast<std::int32_t>(items.size())); });
+        defaultMember(u"Item");
+    }
+};
 
 // Enough of AbstractModule for the runner and the player: InitQuestion writes an
 // application and a handle back; TestePoint sets the verdict the test chose.

@@ -51,8 +51,8 @@ TEST_F(WordFailuresTest, ARefusedCallIsLocatedAndNestedReportsChain) {
     GetApplication(session);
     session.learnerSettings.currentFolder = u"/no/such/folder/";
     const std::u16string inner = located(u"Module", u"ChangeDir", u"Microsoft Word");
-    EXPECT_COM_ERROR(ChangeDir(session, u"/no/such/folder/"), 80, inner);
-    EXPECT_COM_ERROR(RestaureParamUser(session), 80,
+    EXPECT_COM_ERROR(ChangeDir(session, u"/no/such/folder/"), 5, inner);
+    EXPECT_COM_ERROR(RestaureParamUser(session), 5,
                      located(u"Module", u"RestaureParamUser", inner));
 }
 
