@@ -7,10 +7,18 @@
 #include "automation/text.h"
 #include "sim/story/date_picture.h"
 #include "sim/story/story.h"
-#include "sim_story/story_builders.h"
 
 namespace k72645::sim {
 namespace {
+
+Story storyFrom(std::u16string_view markup) {
+    return Story(std::get<ParsedMarkup>(parseMarkup(markup)));
+}
+std::u16string wholeText(const Story& story, bool codesShown = false) {
+    RenderContext context;
+    context.showFieldCodes = codesShown;
+    return story.render(0, story.length(), context);
+}
 
 TEST(StoryFaults, MarkupErrorsSayWhereAndWhatWasExpected) {
     struct Case {
@@ -34,7 +42,7 @@ TEST(StoryFaults, MarkupErrorsSayWhereAndWhatWasExpected) {
 }
 
 TEST(StoryFaults, InsertedFieldCharactersAreMadeWellFormed) {
-    Story story = testing::storyFrom(u"ab");
+    Story story = storyFrom(u"ab");
     // A lone end, a field without separator, a stale result, a lone begin.
     EXPECT_EQ(story.insert(1, u"\x15{\x13 PAGE \x15}\x13 DATE \x14old result\x15\x13"),
               (StoryRange{1, 21}));
@@ -50,10 +58,10 @@ TEST(StoryFaults, DeepNestingNeitherCrashesNorOverflows) {
         markup += u"{ IF ";
     for (int k = 0; k < 20000; ++k)
         markup += u" = 1 }";
-    Story story = testing::storyFrom(markup);
+    Story story = storyFrom(markup);
     EXPECT_EQ(story.allFields().size(), 20000u);
-    EXPECT_EQ(testing::wholeText(story), u"\r");
-    EXPECT_EQ(testing::wholeText(story, testing::codesShown()).size(), story.length() - 20000);
+    EXPECT_EQ(wholeText(story), u"\r");
+    EXPECT_EQ(wholeText(story, true).size(), story.length() - 20000);
 }
 
 TEST(StoryFaults, DatesOutsideTheirRangeAreTakenAsZero) {
