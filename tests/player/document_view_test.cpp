@@ -1,3 +1,4 @@
+// The printed form of Word's active document, held in tests/player/golden/.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -5,12 +6,8 @@
 #include <sstream>
 
 #include "automation/text.h"
-#include "automation/vb.h"
 #include "player/delivery.h"
 #include "player/document_view.h"
-#include "player/run_report.h"
-#include "player/scenario_runner.h"
-#include "player/simulated_world.h"
 #include "player/terminal_text.h"
 #include "sim/runtime/sim_world.h"
 
@@ -33,11 +30,9 @@ protected:
         return toObject(get(document, u"MailMerge"));
     }
     // The view without colours, the delivery folder written <folder>.
-    std::string view(WordView which = WordView::ActiveDocument) {
+    std::string view() {
         const auto word = world->runningWordModel();
-        std::string text =
-            withoutColours(which == WordView::Documents ? documentsView(word.get())
-                                                        : activeDocumentView(word.get()));
+        std::string text = withoutColours(activeDocumentView(word.get()));
         const std::string where = toUtf8(folder);
         for (std::size_t at; (at = text.find(where)) != std::string::npos;)
             text.replace(at, where.size(), "<folder>/");
@@ -79,89 +74,6 @@ TEST_F(DocumentView, ShowsALetterWithItsFieldsBookmarksAndMergeState) {
     EXPECT_NE(view().find("  10  Nantes, le { DATE \\@ \"d MMMM yyyy\" }¶\n"), std::string::npos)
         << view();
     EXPECT_NE(view().find("unsaved changes, <folder>/07264507.doc, field codes shown\n"),
-              std::string::npos);
-}
-
-TEST_F(DocumentView, ShowsALabelsDocument) {
-    folder = delivery.deliver(518);
-    DispatchPtr labels = open("07264518.doc");
-    call(mailMerge(labels), u"OpenDataSource", {Variant(folder + u"07264518.mdb")});
-    put(mailMerge(labels), u"MainDocumentType", Variant(1));
-    put(toObject(call(labels, u"Range", {Variant(0), Variant(4)})), u"Markup",
-        Variant(u"{ MERGEFIELD titre } { MERGEFIELD prénom } { MERGEFIELD nom }\\r"
-                u"{ MERGEFIELD adresse_ligne_1 }\\r{ MERGEFIELD adresse_ligne_2 }\\r"
-                u"{ MERGEFIELD cpvil }\\r"));
-    call(mailMerge(labels), u"PropagateLabel");
-    expectGolden("labels-518.txt");
-}
-
-TEST_F(DocumentView, ShowsADatabaseOpenedAsADocumentAndTheDocumentsOpen) {
-    folder = delivery.deliver(509);
-    open("07264509.doc");
-    open("07264509.mdb");
-    expectGolden("database-509.txt");
-    EXPECT_EQ(view(WordView::Documents),
-              "Word holds 2 documents open:\n"
-              "  1  07264509.mdb (active): saved, <folder>/07264509.mdb (a database opened as a "
-              "document)\n"
-              "  2  07264509.doc: saved, <folder>/07264509.doc\n");
-
-    // A long document shows its first paragraphs and counts the rest.
-    DispatchPtr database = toObject(get(app, u"ActiveDocument"));
-    std::u16string markup;
-    for (int i = 0; i < 205; ++i)
-        markup += u"x\\r";
-    put(toObject(get(database, u"Content")), u"Markup", Variant(markup));
-    const auto count = vb::cLng(get(toObject(get(database, u"Paragraphs")), u"Count"));
-    ASSERT_GT(count, 200);
-    EXPECT_NE(view().find(" 200  x¶\n  ... " + std::to_string(count - 200) +
-                          " more paragraphs\n  document:"),
-              std::string::npos)
-        << view();
-}
-
-TEST(RunReport, AFailingScenarioShowsWordsActiveDocument) {
-    const WorldFactory worlds = simulatedWorldFactory(K72645_COURSE_DIR);
-    std::vector<ScenarioOutcome> outcomes;
-    outcomes.push_back(
-        runScenarioText("letter.scn",
-                        "folder = Deliver(507)\n"
-                        "Set app = CreateObject(\"Word.application.11\")\n"
-                        "app.Documents.Open folder & \"07264507.doc\"\n"
-                        "show documents\n"
-                        "app.ActiveDocument.Bookmarks(\"s01\").Range.Markup = \"Brest\\r\"\n"
-                        "Assert app.ActiveDocument.Paragraphs.Count = 1\n",
-                        worlds));
-    outcomes.push_back(runScenarioText(
-        "no-document.scn", "Show\nSet app = CreateObject(\"Word.application.11\")\nAssert 1 = 2\n",
-        worlds));
-    std::ostringstream report;
-    writeReport(report, outcomes);
-    const std::string text = report.str();
-    const std::string letter =
-        "FAIL  letter.scn:6: Assert app.ActiveDocument.Paragraphs.Count = 1: Assert failed: "
-        "left side is 19, right side is 1\n"
-        "    line 4: show documents\n"
-        "    Word holds 1 document open:\n"
-        "      1  07264507.doc (active): saved, ";
-    EXPECT_EQ(text.substr(0, letter.size()), letter) << text;
-    EXPECT_NE(text.find("\n       8  [s01>Brest¶<s01]\n       9  ¶\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("\n      document: 07264507.doc, unsaved changes, "), std::string::npos);
-    EXPECT_NE(text.find("\nFAIL  no-document.scn:3: Assert 1 = 2: Assert failed: left side is 1, "
-                        "right side is 2\n"
-                        "    line 1: Show\n"
-                        "    No Word is running.\n"
-                        "    Word is running with no document open.\n"
-                        "0 passed, 2 failed\n"),
-              std::string::npos)
-        << text;
-
-    std::ostringstream xml;
-    writeJUnit(xml, outcomes);
-    EXPECT_NE(xml.str().find("right side is 1\n   1  [e01&gt;Agence ORB Voyages&lt;e01]¶\n"),
-              std::string::npos)
-        << xml.str();
-    EXPECT_NE(xml.str().find("<system-out>line 1: Show\nNo Word is running.\n</system-out>"),
               std::string::npos);
 }
 

@@ -89,20 +89,6 @@ TEST_F(ScenarioRunner, ReportsPassesAndEachKindOfFailure) {
     EXPECT_EQ(exitStatus({outcomes[0]}), 0);
 }
 
-TEST_F(ScenarioRunner, RecordsTheVerdictReadAfterTheLastCheck) {
-    verdict = u"%AL";
-    EXPECT_FALSE(run(write("none.scn", "Module.TestePoint\n")).verdict.has_value());
-    auto read = run(write("read.scn",
-                          "x = Module.CauseErreur\nModule.TestePoint\n"
-                          "y = Module.CauseErreur\nModule.Fermer\n"));
-    EXPECT_EQ(read.verdict, std::u16string(u"%AL"));
-    // A check after the last reading leaves no verdict read.
-    auto stale = run(write("stale.scn",
-                           "Module.TestePoint\nx = Module.CauseErreur\n"
-                           "Module.TestePoint\n"));
-    EXPECT_FALSE(stale.verdict.has_value());
-}
-
 TEST_F(ScenarioRunner, WritesJUnitWithEscapedFailures) {
     std::vector<ScenarioOutcome> outcomes;
     outcomes.push_back(run(write("ok.scn", "")));
@@ -119,58 +105,6 @@ TEST_F(ScenarioRunner, WritesJUnitWithEscapedFailures) {
                         "right side is &quot;&lt;&quot;\">"),
               std::string::npos);
     EXPECT_EQ(text.find("<<"), std::string::npos);
-}
-
-TEST_F(ScenarioRunner, RunsTheSimulatorSmokeScenarioInASimulatedWorld) {
-    const fs::path smoke = fs::path(K72645_COURSE_DIR) / "scenarios" / "sim-smoke.scn";
-    ScenarioOutcome outcome = runScenarioFile(smoke, simulatedWorldFactory(K72645_COURSE_DIR));
-    EXPECT_TRUE(outcome.passed) << outcome.failureLine();
-    // Each scenario has a world of its own: no Word runs at the start of the next one.
-    ScenarioOutcome fresh =
-        runScenarioText("fresh.scn",
-                        "Assert Sim.WordCount = 0\nAssert Sim.RunningWord Is Nothing\n"
-                        "Assert Desktop.FindWindow(\"OPUSAPP\", \"\") = 0\n",
-                        simulatedWorldFactory(K72645_COURSE_DIR));
-    EXPECT_TRUE(fresh.passed) << fresh.failureLine();
-}
-
-TEST(SimulatedWorld, DesktopRootShowsWordsWindowsAndDialogs) {
-    ScenarioOutcome outcome =
-        runScenarioText("desktop.scn",
-                        "Set app = CreateObject(\"Word.application.11\")\n"
-                        "app.Visible = True\n"
-                        "hwnd = Desktop.FindWindow(\"OPUSAPP\", \"Microsoft Word\")\n"
-                        "Assert Desktop.WindowCount(\"OPUSAPP\") = 1\n"
-                        "Assert Desktop.IsIconic(hwnd) = 0\n"
-                        "app.WindowState = 2\n"
-                        "Assert Desktop.IsIconic(hwnd) <> 0\n"
-                        "app.WindowState = 0\n"
-                        "dialog = app.ShowDialog(\"Rechercher\")\n"
-                        "Assert Desktop.GetWindowText(dialog) = \"Rechercher\"\n"
-                        "Assert Desktop.WindowCount(\"bosa_sdm_Microsoft Office Word 11.0\") = 1\n"
-                        "Desktop.SendMessage dialog, 16\n"
-                        "Assert Desktop.WindowCount(\"bosa_sdm_Microsoft Office Word 11.0\") = 0\n",
-                        simulatedWorldFactory(K72645_COURSE_DIR));
-    EXPECT_TRUE(outcome.passed) << outcome.failureLine();
-}
-
-TEST(SimulatedWorld, FinishingQuitsEveryWordAndRemovesTheWorkingFolders) {
-    WorldFactory worlds = simulatedWorldFactory(K72645_COURSE_DIR);
-    std::unique_ptr<ScenarioWorld> world = worlds();
-    const fs::path folder = toUtf8(world->host().deliver(507));
-    EXPECT_TRUE(fs::exists(folder / "07264507.doc"));
-    EXPECT_TRUE(world->host().fileExists(fromUtf8((folder / "07264507.DOC").string())));
-    world->host().createObject(u"Word.application.11");
-    DispatchPtr sim;
-    for (auto& [name, object] : world->roots()) {
-        if (name == u"Sim")
-            sim = object;
-    }
-    ASSERT_TRUE(sim);
-    EXPECT_EQ(vb::cLng(get(sim, u"WordCount")), 1);
-    world->finish();
-    EXPECT_EQ(vb::cLng(get(sim, u"WordCount")), 0);
-    EXPECT_FALSE(fs::exists(folder));
 }
 
 TEST(ScenarioReport, FlattensLineBreaksOfErrorSources) {
