@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "automation/vb.h"
-#include "errors/error_service.h"
 #include "component/module.h"
 #include "component/resume_next.h"
+#include "errors/error_service.h"
 #include "files/working_files.h"
 #include "word/word_objects.h"
 #include "word/word_windows.h"
@@ -94,6 +94,17 @@ void Module::closeAndReopenDocuments() {
     }
 }
 
+bool Module::quitWord() {
+    try {
+        word::Application(word_.AppWord).application().quit(Variant(word::wdDoNotSaveChanges));
+        return true;
+    } catch (const ComError& error) {
+        if (error.number() != errors::kServerUnavailable)
+            throw;
+        return false;
+    }
+}
+
 void Module::Quitter(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel) {
     const CallScope scope(*this, u"Quitter");
     reporting(u"Module", u"Quitter", [&] {
@@ -106,8 +117,10 @@ void Module::Quitter(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel)
         const bool playerHoldsIt =
             ioApplication == nullptr || sameObject(word_.AppWord, ioApplication);
         if (word_.AppWord && WordLance_ && playerHoldsIt) {
-            word::Application(word_.AppWord).application().quit(Variant(word::wdDoNotSaveChanges));
-            word_.desktop().ShowWindow(word_.HandleWord, win32::SW_SHOWMINIMIZED);
+            // A Word whose process has ended (462) has nothing left to quit: its window went
+            // with it, and the player's application and handle are cleared all the same.
+            if (quitWord())
+                word_.desktop().ShowWindow(word_.HandleWord, win32::SW_SHOWMINIMIZED);
             ioHandleLogiciel = 0;
             ioApplication = nullptr;
         }
