@@ -77,6 +77,8 @@ private:
     // The closing of the current exercise (also run by InitQuestion and Quitter).
     void closeExercise();
     void closeAndReopenDocuments();
+    // Quits the component's Word without saving; false when its process had already ended.
+    bool quitWord();
 
     // After a probe: a Word started in place of one that had gone belongs to the component and
     // is owed to the player; one attached is not the component's. True when Word was replaced.

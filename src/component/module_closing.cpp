@@ -94,6 +94,17 @@ void Module::closeAndReopenDocuments() {
     }
 }
 
+bool Module::quitWord() {
+    try {
+        word::Application(word_.AppWord).application().quit(Variant(word::wdDoNotSaveChanges));
+        return true;
+    } catch (const ComError& error) {
+        if (error.number() != errors::kServerUnavailable)
+            throw;
+        return false;
+    }
+}
+
 void Module::Quitter(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel) {
     const CallScope scope(*this, u"Quitter");
     reporting(u"Module", u"Quitter", [&] {
@@ -106,8 +117,10 @@ void Module::Quitter(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel)
         const bool playerHoldsIt =
             ioApplication == nullptr || sameObject(word_.AppWord, ioApplication);
         if (word_.AppWord && WordLance_ && playerHoldsIt) {
-            word::Application(word_.AppWord).application().quit(Variant(word::wdDoNotSaveChanges));
-            word_.desktop().show(word_.HandleWord, ShowCommand::Minimized);
+            // A Word whose process has ended (462) has nothing left to quit: its window went
+            // with it, and the player's application and handle are cleared all the same.
+            if (quitWord())
+                word_.desktop().show(word_.HandleWord, ShowCommand::Minimized);
             ioHandleLogiciel = 0;
             ioApplication = nullptr;
         }

@@ -13,6 +13,12 @@ SimRootObject::SimRootObject(std::weak_ptr<SimWorld> owner) : world_(std::move(o
     property(
         u"Edition", [this](Arguments&) { return Variant(world()->edition()); },
         [this](Arguments&, const Variant& v) { world()->setEdition(vb::cStr(v)); });
+    // The learner's Word process dies under the component (killed, or crashed).
+    method(u"KillWord", [this](Arguments&) {
+        if (!world()->killRunningWord())
+            throw errors::invalidCall();
+        return Variant();
+    });
     property(u"WordCount", [this](Arguments&) {
         return Variant(static_cast<std::int32_t>(world()->wordCount()));
     });

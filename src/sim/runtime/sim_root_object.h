@@ -1,5 +1,6 @@
 // The scenarios' Sim object: RunningWord (Nothing when none), WordInstalled, Edition (for the
-// Words started from now on) and WordCount.
+// Words started from now on), WordCount, and KillWord, which ends the running Word's process
+// without warning (5 when no Word runs).
 #pragma once
 
 #include <memory>

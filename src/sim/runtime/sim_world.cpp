@@ -123,6 +123,15 @@ void SimWorld::quitAll() {
     words_.clear();
 }
 
+bool SimWorld::killRunningWord() {
+    std::erase_if(words_, [](const auto& word) { return !word->running(); });
+    if (words_.empty())
+        return false;
+    words_.back()->kill();
+    words_.pop_back();
+    return true;
+}
+
 int SimWorld::wordCount() const {
     int count = 0;
     for (const auto& word : words_)

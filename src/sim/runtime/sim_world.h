@@ -56,6 +56,9 @@ public:
     DispatchPtr simRoot();
     // Quits every Word without saving.
     void quitAll();
+    // Ends the most recently started Word still running as a killed process ends: no prompt,
+    // nothing saved, its windows gone. False when no Word runs.
+    bool killRunningWord();
     int wordCount() const;
 
     std::u16string edition() const;

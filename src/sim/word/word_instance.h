@@ -51,6 +51,9 @@ public:
     // Asked to choose (SaveChoice::Prompt), a Word holding unsaved changes shows its blocking
     // save prompt and the call fails with 4198, as when the learner cancels the prompt.
     void quit(SaveChoice choice);
+    // The process ends without warning: no prompt, nothing saved, every window gone at once;
+    // from then on every call raises 462, as a call to a server that has died does.
+    void kill() { stop(); }
 
     Edition edition() const { return environment_.edition; }
     double now() const;
