@@ -1,0 +1,185 @@
+#include "platform/win32/engine_dispatch.h"
+
+#include <cstring>
+#include <memory>
+
+#include "automation/text.h"
+#include "platform/win32/com_errors.h"
+#include "platform/win32/com_text.h"
+
+namespace k72645::win32 {
+
+namespace {
+// Bytes a by-reference scalar of the type takes, 0 for a type not written back as a scalar.
+std::size_t scalarSize(VARTYPE type) {
+    switch (type) {
+        case VT_I1:
+        case VT_UI1:
+            return 1;
+        case VT_I2:
+        case VT_UI2:
+        case VT_BOOL:
+            return 2;
+        case VT_I4:
+        case VT_UI4:
+        case VT_INT:
+        case VT_UINT:
+        case VT_R4:
+        case VT_ERROR:
+            return 4;
+        case VT_I8:
+        case VT_UI8:
+        case VT_R8:
+        case VT_CY:
+        case VT_DATE:
+            return 8;
+        default:
+            return 0;
+    }
+}
+
+// What goes back into one by-reference argument: the engine's value in the caller's type.
+struct WriteBack {
+    VARIANT* arg = nullptr;
+    VARIANT value;
+
+    WriteBack() { VariantInit(&value); }
+    ~WriteBack() { VariantClear(&value); }
+    WriteBack(const WriteBack&) = delete;
+    WriteBack& operator=(const WriteBack&) = delete;
+
+    // Converts the engine's value; fails (nothing written) when the caller's type cannot hold it.
+    HRESULT prepare(VARIANT& target, const Variant& engineValue, const ObjectMapping& objects) {
+        arg = &target;
+        if (V_VT(arg) == (VT_BYREF | VT_VARIANT)) {
+            toVariant(engineValue, &value, objects);
+            return S_OK;
+        }
+        const VARTYPE type = V_VT(arg) & ~VT_BYREF;
+        if (type != VT_BSTR && type != VT_DISPATCH && type != VT_UNKNOWN && type != VT_DECIMAL &&
+            scalarSize(type) == 0)
+            return DISP_E_TYPEMISMATCH;
+        VARIANT fresh;
+        toVariant(engineValue, &fresh, objects);
+        const HRESULT hr = VariantChangeType(&value, &fresh, 0, type);
+        VariantClear(&fresh);
+        return hr;
+    }
+
+    // Puts the converted value into the caller's variable, which now owns it.
+    void commit() {
+        const VARTYPE type = V_VT(arg) & ~VT_BYREF;
+        if (V_VT(arg) == (VT_BYREF | VT_VARIANT)) {
+            VariantClear(V_VARIANTREF(arg));
+            *V_VARIANTREF(arg) = value;
+        } else if (type == VT_BSTR) {
+            SysFreeString(*V_BSTRREF(arg));
+            *V_BSTRREF(arg) = V_BSTR(&value);
+        } else if (type == VT_DISPATCH || type == VT_UNKNOWN) {
+            if (*V_UNKNOWNREF(arg))
+                (*V_UNKNOWNREF(arg))->Release();
+            *V_UNKNOWNREF(arg) = V_UNKNOWN(&value);
+        } else if (type == VT_DECIMAL) {
+            *V_DECIMALREF(arg) = V_DECIMAL(&value);
+        } else {
+            std::memcpy(V_BYREF(arg), &V_UI1(&value), scalarSize(type));
+        }
+        VariantInit(&value);
+    }
+};
+
+HRESULT failWith(const ComError& error, EXCEPINFO* exception) {
+    // A busy application rejects the call itself, as COM does, without exception information.
+    if (error.number() == static_cast<std::int32_t>(RPC_E_CALL_REJECTED))
+        return RPC_E_CALL_REJECTED;
+    fillExcepInfo(error, exception);
+    return DISP_E_EXCEPTION;
+}
+}  // namespace
+
+DISPID MemberNames::idOf(const std::u16string& name) {
+    for (std::size_t i = 0; i < names_.size(); ++i)
+        if (names_[i] == name)
+            return static_cast<DISPID>(i + 1);
+    names_.push_back(name);
+    return static_cast<DISPID>(names_.size());
+}
+
+const std::u16string* MemberNames::nameOf(DISPID id) const {
+    if (id < 1 || static_cast<std::size_t>(id) > names_.size())
+        return nullptr;
+    return &names_[static_cast<std::size_t>(id) - 1];
+}
+
+HRESULT lookUpNames(MemberNames& known, LPOLESTR* names, UINT count, DISPID* ids,
+                    std::u16string* first) {
+    if (!names || !ids || count == 0)
+        return E_INVALIDARG;
+    *first = lcase(fromWide(names[0]));
+    ids[0] = known.idOf(*first);
+    for (UINT i = 1; i < count; ++i)
+        ids[i] = DISPID_UNKNOWN;
+    return count > 1 ? DISP_E_UNKNOWNNAME : S_OK;
+}
+
+HRESULT invokeEngine(const DispatchPtr& object, std::u16string_view member, WORD flags,
+                     DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
+                     const ObjectMapping& objects) {
+    try {
+        const UINT count = parameters ? parameters->cArgs : 0;
+        const UINT named = parameters ? parameters->cNamedArgs : 0;
+        const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
+        if (named > (put ? 1u : 0u))
+            return DISP_E_NONAMEDARGS;
+        if (count > 0 && !parameters->rgvarg)
+            return E_INVALIDARG;
+        Arguments args;
+        args.reserve(count);
+        for (UINT i = 0; i < count; ++i) {
+            const VARIANT& arg = parameters->rgvarg[count - 1 - i];
+            Argument a(fromVariant(arg, objects));
+            a.byRef = (V_VT(&arg) & VT_BYREF) != 0;
+            args.push_back(std::move(a));
+        }
+        const InvokeKind kind = put                              ? InvokeKind::PropertyPut
+                                : (flags & DISPATCH_METHOD) != 0 ? InvokeKind::Method
+                                                                 : InvokeKind::PropertyGet;
+        Variant value = object->invoke(member, kind, args);
+
+        // Every by-reference argument is converted before any is written, so that a value the
+        // caller's variable cannot hold fails the call with the variables as they were.
+        std::vector<std::unique_ptr<WriteBack>> writes;
+        for (UINT i = 0; i < count; ++i) {
+            if (!args[i].byRef)
+                continue;
+            auto write = std::make_unique<WriteBack>();
+            const HRESULT hr =
+                write->prepare(parameters->rgvarg[count - 1 - i], args[i].value, objects);
+            if (FAILED(hr))
+                return failWith(errors::runtime(hr == DISP_E_OVERFLOW ? errors::kOverflow
+                                                                      : errors::kTypeMismatch),
+                                exception);
+            writes.push_back(std::move(write));
+        }
+        if (result) {
+            VariantClear(result);
+            toVariant(value, result, objects);
+        }
+        for (auto& write : writes)
+            write->commit();
+        return S_OK;
+    } catch (const ComError& error) {
+        return failWith(error, exception);
+    } catch (...) {
+        return failWith(errors::runtime(errors::kInternalError), exception);
+    }
+}
+
+const IID& PlainBridge::privateIid() {
+    // {6B1D0C6E-4F0A-4C55-9E48-0F6B7E3A4D21}
+    static const IID iid = {
+        0x6b1d0c6e, 0x4f0a, 0x4c55, {0x9e, 0x48, 0x0f, 0x6b, 0x7e, 0x3a, 0x4d, 0x21}};
+    return iid;
+}
+
+}  // namespace k72645::win32
