@@ -122,6 +122,26 @@ HRESULT lookUpNames(MemberNames& known, LPOLESTR* names, UINT count, DISPID* ids
     return count > 1 ? DISP_E_UNKNOWNNAME : S_OK;
 }
 
+HRESULT giveTypeInfoCount(bool typed, UINT* count) {
+    if (!count)
+        return E_POINTER;
+    *count = typed ? 1 : 0;
+    return S_OK;
+}
+
+HRESULT giveTypeInfo(ITypeInfo* own, UINT index, ITypeInfo** info, HRESULT missing) {
+    if (!info)
+        return E_POINTER;
+    *info = nullptr;
+    if (index != 0)
+        return DISP_E_BADINDEX;
+    if (!own)
+        return missing;
+    own->AddRef();
+    *info = own;
+    return S_OK;
+}
+
 HRESULT invokeEngine(const DispatchPtr& object, std::u16string_view member, WORD flags,
                      DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
                      const ObjectMapping& objects) {

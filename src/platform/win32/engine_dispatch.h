@@ -45,6 +45,12 @@ private:
 HRESULT lookUpNames(MemberNames& known, LPOLESTR* names, UINT count, DISPID* ids,
                     std::u16string* first);
 
+// IDispatch::GetTypeInfoCount: 1 for an object with type information, 0 for one without.
+HRESULT giveTypeInfoCount(bool typed, UINT* count);
+// IDispatch::GetTypeInfo over an object's own type information: a new reference to it at index 0,
+// `missing` when the object has none.
+HRESULT giveTypeInfo(ITypeInfo* own, UINT index, ITypeInfo** info, HRESULT missing);
+
 // Calls an engine object with the arguments of an IDispatch::Invoke.
 HRESULT invokeEngine(const DispatchPtr& object, std::u16string_view member, WORD flags,
                      DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
@@ -92,19 +98,10 @@ public:
         return left;
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (!count)
-            return E_POINTER;
-        *count = bridge_.typeInfo() ? 1 : 0;
-        return S_OK;
+        return giveTypeInfoCount(bridge_.typeInfo() != nullptr, count);
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
-        if (!info)
-            return E_POINTER;
-        *info = index == 0 ? bridge_.typeInfo() : nullptr;
-        if (!*info)
-            return DISP_E_BADINDEX;
-        (*info)->AddRef();
-        return S_OK;
+        return giveTypeInfo(bridge_.typeInfo(), index, info, DISP_E_BADINDEX);
     }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID locale,
                                             DISPID* ids) override {
