@@ -1,7 +1,8 @@
 // The COM bridges in one process, run under Wine for each bitness: an engine object served as an
 // IDispatch (the server-side template) and a foreign IDispatch called as an engine object (the
-// client-side wrapper). Both must leave the caller's by-reference variables as they were when the
-// call fails, and carry whole numbers by reference so that a member taking a Long accepts them.
+// client-side wrapper). Both must leave in the caller's by-reference variables what the callee
+// wrote there, even when the call fails, and carry whole numbers by reference so that a member
+// taking a Long accepts them.
 // Usage: k72645_bridge_test
 #include <objbase.h>
 #include <oleauto.h>
@@ -27,18 +28,20 @@ using k72645::windows_test::failures;
 using k72645::windows_test::text;
 namespace win32 = k72645::win32;
 
-constexpr HRESULT kRefusedCall = static_cast<HRESULT>(0x800A0005);  // VB error 5
-constexpr HRESULT kOverflow = static_cast<HRESULT>(0x800A0006);     // VB error 6
+constexpr HRESULT kRefusedCall = static_cast<HRESULT>(0x800A0005);   // VB error 5
+constexpr HRESULT kOverflow = static_cast<HRESULT>(0x800A0006);      // VB error 6
+constexpr HRESULT kTypeMismatch = static_cast<HRESULT>(0x800A000D);  // VB error 13
 constexpr LCID kCallerLocale = 0x0809;
 
-// An engine object whose members write 70000 into every by-reference argument; "FillThenFail"
-// then fails.
+// An engine object whose members write into every by-reference argument: "Name" a word, the
+// others 70000; "FillThenFail" then fails.
 class Filler : public Dispatch {
 public:
     Variant invoke(std::u16string_view member, InvokeKind, Arguments& args) override {
         for (auto& arg : args)
             if (arg.byRef)
-                arg.value = Variant(std::int32_t{70000});
+                arg.value = member == u"name" ? Variant(std::u16string(u"word"))
+                                              : Variant(std::int32_t{70000});
         if (member == u"fillthenfail")
             throw k72645::errors::runtime(5);
         return Variant();
@@ -65,7 +68,7 @@ void servedEngineObject() {
     IDispatch* served = win32::NativeDispatch::create(std::make_shared<Filler>());
     EXCEPINFO exception{};
 
-    // A failed call writes nothing back, whatever the member did before failing.
+    // A failed call still writes back what the member left before failing.
     BSTR word = SysAllocString(L"kept");
     VARIANT holder;
     VariantInit(&holder);
@@ -79,8 +82,8 @@ void servedEngineObject() {
     HRESULT hr = callServed(served, L"FillThenFail", failing, 2, exception);
     check(hr == DISP_E_EXCEPTION && exception.scode == kRefusedCall,
           "served: a failing member's error reaches the caller");
-    check(text(word) == L"kept" && V_VT(&holder) == VT_I2 && V_I2(&holder) == 5,
-          "served: after a failed call the by-reference variables keep their values");
+    check(text(word) == L"70000" && V_VT(&holder) == VT_I4 && V_I4(&holder) == 70000,
+          "served: after a failed call the by-reference variables hold what the member left");
 
     // A Long too large for the caller's Integer fails the call as an overflow, and no variable
     // is written (not even one that could hold it).
@@ -95,8 +98,16 @@ void servedEngineObject() {
     check(hr == DISP_E_EXCEPTION && exception.scode == kOverflow,
           "served: a value the caller's Integer cannot hold is an overflow");
     check(wide == 1 && narrow == 2, "served: after an overflow no variable is written");
+    hr = callServed(served, L"Name", overflowing, 1, exception);
+    check(hr == DISP_E_EXCEPTION && exception.scode == kTypeMismatch && narrow == 2,
+          "served: a word for the caller's Integer is a type mismatch, the variable unwritten");
+    hr = callServed(served, L"Fill", nullptr, 1, exception);
+    check(hr == E_INVALIDARG, "served: arguments counted but not given are refused");
 
     // The same Long goes into a Long, into a VARIANT and over a string.
+    V_VT(&holder) = VT_I2;
+    SysFreeString(word);
+    word = SysAllocString(L"kept");
     VARIANT fitting[3];
     V_VT(&fitting[2]) = VT_BYREF | VT_I4;
     V_I4REF(&fitting[2]) = &wide;
@@ -190,8 +201,8 @@ void foreignObject() {
             number = error.number();
         }
         check(number == 5, "foreign: a failing member's error reaches the engine");
-        check(args[0].value.type() == Variant::Type::Integer && args[0].value.integer() == 5,
-              "foreign: after a failed call the by-reference argument keeps its value");
+        check(args[0].value.type() == Variant::Type::Long && args[0].value.long32() == 99,
+              "foreign: after a failed call the by-reference argument holds what the member left");
     }
     check(taker.references == 1, "foreign: the wrapper gives back every reference it took");
 }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "automation/text.h"
 #include "platform/win32/com_errors.h"
@@ -10,7 +11,7 @@
 namespace k72645::win32 {
 
 namespace {
-// Bytes a by-reference scalar of the type takes, 0 for a type not written back as a scalar.
+// Bytes a by-reference scalar of the type takes (every type the engine reads by reference).
 std::size_t scalarSize(VARTYPE type) {
     switch (type) {
         case VT_I1:
@@ -56,9 +57,6 @@ struct WriteBack {
             return S_OK;
         }
         const VARTYPE type = V_VT(arg) & ~VT_BYREF;
-        if (type != VT_BSTR && type != VT_DISPATCH && type != VT_UNKNOWN && type != VT_DECIMAL &&
-            scalarSize(type) == 0)
-            return DISP_E_TYPEMISMATCH;
         VARIANT fresh;
         toVariant(engineValue, &fresh, objects);
         const HRESULT hr = VariantChangeType(&value, &fresh, 0, type);
@@ -142,18 +140,58 @@ HRESULT giveTypeInfo(ITypeInfo* own, UINT index, ITypeInfo** info, HRESULT missi
     return S_OK;
 }
 
+namespace {
+// The error of whatever the engine object raised.
+ComError currentEngineError() {
+    try {
+        throw;
+    } catch (const ComError& error) {
+        return error;
+    } catch (...) {
+        return errors::runtime(errors::kInternalError);
+    }
+}
+
+// Writes what the engine left in the by-reference arguments into the caller's variables, all or
+// none: a value one of them cannot hold is an overflow (or a type mismatch) and writes nothing.
+std::optional<ComError> writeBack(const Arguments& args, DISPPARAMS* parameters,
+                                  const ObjectMapping& objects) {
+    const UINT count = static_cast<UINT>(args.size());
+    std::vector<std::unique_ptr<WriteBack>> writes;
+    for (UINT i = 0; i < count; ++i) {
+        if (!args[i].byRef)
+            continue;
+        auto write = std::make_unique<WriteBack>();
+        const HRESULT hr =
+            write->prepare(parameters->rgvarg[count - 1 - i], args[i].value, objects);
+        if (FAILED(hr))
+            return errors::runtime(hr == DISP_E_OVERFLOW ? errors::kOverflow
+                                                         : errors::kTypeMismatch);
+        writes.push_back(std::move(write));
+    }
+    for (auto& write : writes)
+        write->commit();
+    return std::nullopt;
+}
+}  // namespace
+
 HRESULT invokeEngine(const DispatchPtr& object, std::u16string_view member, WORD flags,
                      DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
                      const ObjectMapping& objects) {
+    const UINT count = parameters ? parameters->cArgs : 0;
+    const UINT named = parameters ? parameters->cNamedArgs : 0;
+    const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
+    if (named > (put ? 1u : 0u))
+        return DISP_E_NONAMEDARGS;
+    if (count > 0 && !parameters->rgvarg)
+        return E_INVALIDARG;
+    const InvokeKind kind = put                              ? InvokeKind::PropertyPut
+                            : (flags & DISPATCH_METHOD) != 0 ? InvokeKind::Method
+                                                             : InvokeKind::PropertyGet;
+    Arguments args;
+    Variant value;
+    std::optional<ComError> failure;
     try {
-        const UINT count = parameters ? parameters->cArgs : 0;
-        const UINT named = parameters ? parameters->cNamedArgs : 0;
-        const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
-        if (named > (put ? 1u : 0u))
-            return DISP_E_NONAMEDARGS;
-        if (count > 0 && !parameters->rgvarg)
-            return E_INVALIDARG;
-        Arguments args;
         args.reserve(count);
         for (UINT i = 0; i < count; ++i) {
             const VARIANT& arg = parameters->rgvarg[count - 1 - i];
@@ -161,37 +199,29 @@ HRESULT invokeEngine(const DispatchPtr& object, std::u16string_view member, WORD
             a.byRef = (V_VT(&arg) & VT_BYREF) != 0;
             args.push_back(std::move(a));
         }
-        const InvokeKind kind = put                              ? InvokeKind::PropertyPut
-                                : (flags & DISPATCH_METHOD) != 0 ? InvokeKind::Method
-                                                                 : InvokeKind::PropertyGet;
-        Variant value = object->invoke(member, kind, args);
-
-        // Every by-reference argument is converted before any is written, so that a value the
-        // caller's variable cannot hold fails the call with the variables as they were.
-        std::vector<std::unique_ptr<WriteBack>> writes;
-        for (UINT i = 0; i < count; ++i) {
-            if (!args[i].byRef)
-                continue;
-            auto write = std::make_unique<WriteBack>();
-            const HRESULT hr =
-                write->prepare(parameters->rgvarg[count - 1 - i], args[i].value, objects);
-            if (FAILED(hr))
-                return failWith(errors::runtime(hr == DISP_E_OVERFLOW ? errors::kOverflow
-                                                                      : errors::kTypeMismatch),
-                                exception);
-            writes.push_back(std::move(write));
-        }
+    } catch (...) {
+        return failWith(currentEngineError(), exception);
+    }
+    try {
+        value = object->invoke(member, kind, args);
+    } catch (...) {
+        failure = currentEngineError();
+    }
+    try {
+        // The caller's variables hold what the engine left in them, even when the call failed:
+        // a caller reads its by-reference variables as the callee left them.
+        if (std::optional<ComError> unwritable = writeBack(args, parameters, objects);
+            unwritable && !failure)
+            failure = std::move(unwritable);
+        if (failure)
+            return failWith(*failure, exception);
         if (result) {
             VariantClear(result);
             toVariant(value, result, objects);
         }
-        for (auto& write : writes)
-            write->commit();
         return S_OK;
-    } catch (const ComError& error) {
-        return failWith(error, exception);
     } catch (...) {
-        return failWith(errors::runtime(errors::kInternalError), exception);
+        return failWith(currentEngineError(), exception);
     }
 }
 

@@ -1,8 +1,9 @@
 // An engine object handed to a COM client as an IDispatch. Member names get dispatch identifiers
-// as they are asked for; Invoke calls the engine object by name, writes by-reference arguments
-// back when the call succeeded (never after a failure: the caller's variables keep what they
-// held) and returns a failure as DISP_E_EXCEPTION with its EXCEPINFO. A call the engine saw
-// rejected (RPC_E_CALL_REJECTED, a busy application) is returned as that HRESULT, as COM does.
+// as they are asked for; Invoke calls the engine object by name, writes into the by-reference
+// arguments what the engine left in them (after a failure too, as a VB object leaves its writes
+// in the caller's variables) and returns a failure as DISP_E_EXCEPTION with its EXCEPINFO. A call
+// the engine saw rejected (RPC_E_CALL_REJECTED, a busy application) is returned as that HRESULT, as
+// COM does.
 //
 // What differs between the objects served this way is the Bridge, held by each object:
 //   MemberNames& names();                   where dispatch identifiers live (per object or type)

@@ -193,26 +193,35 @@ Variant ForeignDispatch::invoke(std::u16string_view member, InvokeKind kind, Arg
     const HRESULT hr = object_->Invoke(id, IID_NULL, calls_->locale(), flags, &parameters,
                                        kind == InvokeKind::PropertyPut ? nullptr : &result,
                                        &exception, &argumentError);
+    // What the object left in the by-reference arguments goes back to the caller, all or none,
+    // even when the call failed: COM leaves them valid either way, and VB reads its variables as
+    // the callee left them.
+    std::vector<Variant> written(count);
+    bool readable = true;
+    try {
+        for (std::size_t i = 0; i < count; ++i)
+            if (slots[i].type != VT_EMPTY)
+                written[i] = fromVariant(arguments[count - 1 - i], *calls_);
+    } catch (...) {
+        if (SUCCEEDED(hr)) {
+            release();
+            throw;
+        }
+        readable = false;  // the call's own error is the one reported
+    }
+    if (readable)
+        for (std::size_t i = 0; i < count; ++i)
+            if (slots[i].type != VT_EMPTY)
+                args[i].value = std::move(written[i]);
     if (FAILED(hr)) {
-        // A failed call promises nothing about its by-reference arguments: the caller's values
-        // stay as they were.
         release();
         if (hr == DISP_E_EXCEPTION)
             throw errorFromExcepInfo(exception);
         throw errorFromHresult(hr);
     }
-
-    // What the object left in the by-reference arguments goes back to the caller, all or none.
     try {
-        std::vector<Variant> written(count);
-        for (std::size_t i = 0; i < count; ++i)
-            if (slots[i].type != VT_EMPTY)
-                written[i] = fromVariant(arguments[count - 1 - i], *calls_);
         Variant value = fromVariant(result, *calls_);
         release();
-        for (std::size_t i = 0; i < count; ++i)
-            if (slots[i].type != VT_EMPTY)
-                args[i].value = std::move(written[i]);
         return value;
     } catch (...) {
         release();

@@ -61,7 +61,7 @@ public:
     // DISPATCH_PROPERTYGET); a put is DISPATCH_PROPERTYPUT with its value as the named argument
     // DISPID_PROPERTYPUT. An argument left out travels as DISP_E_PARAMNOTFOUND. A by-reference
     // argument travels by reference (a whole number as a Long) and comes back with what the
-    // object left in it when the call succeeds; after a failure it keeps its value.
+    // object left in it, whether the call succeeded or failed.
     Variant invoke(std::u16string_view member, InvokeKind kind, Arguments& args) override;
     const void* identity() const override { return identity_; }
 
