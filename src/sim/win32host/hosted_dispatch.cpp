@@ -4,9 +4,6 @@
 
 #include <typeinfo>
 
-#include "automation/text.h"
-#include "platform/win32/com_errors.h"
-#include "platform/win32/com_text.h"
 #include "platform/win32/com_variant.h"
 #include "platform/win32/foreign_dispatch.h"
 

@@ -9,13 +9,11 @@
 #include <oaidl.h>
 #include <windows.h>
 
-#include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "automation/dispatch.h"
 #include "platform/win32/com_variant.h"
