@@ -119,6 +119,7 @@ if wants windows; then
   run_stage "Windows DLLs built (i686, x86_64)" windows_builds
   run_stage "Windows DLLs checked without running them" windows_static_checks
   run_stage "COM client under 64-bit Wine" com_client windows-x86_64 win64
+  run_stage "COM bridges under 64-bit Wine" bash -c 'source scripts/lib/wine.sh && in_wine win64 bridge-test-win64 120 build/windows-x86_64/tests/windows/k72645_bridge_test.exe'
   run_stage "hostile client under 64-bit Wine" hostile_client windows-x86_64 win64
   run_stage "VBScript client under 64-bit Wine's cscript" scripting_host windows-x86_64 win64
   run_stage "course end to end under 64-bit Wine" end_to_end win64

@@ -18,6 +18,7 @@
 #include "com/variant_references.h"
 #include "errors/error_service.h"
 #include "platform/win32/com_errors.h"
+#include "platform/win32/engine_dispatch.h"
 
 namespace k72645::com {
 
@@ -51,23 +52,11 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (!count)
-            return E_POINTER;
-        *count = 1;
-        return S_OK;
+        // Typed even while its library cannot be loaded: GetTypeInfo then says why.
+        return win32::giveTypeInfoCount(true, count);
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
-        if (!info)
-            return E_POINTER;
-        *info = nullptr;
-        if (index != 0)
-            return DISP_E_BADINDEX;
-        ITypeInfo* own = typeInfo();
-        if (!own)
-            return TYPE_E_CANTLOADLIBRARY;
-        own->AddRef();
-        *info = own;
-        return S_OK;
+        return win32::giveTypeInfo(typeInfo(), index, info, TYPE_E_CANTLOADLIBRARY);
     }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
                                             DISPID* ids) override {

@@ -1,32 +1,43 @@
 #include "platform/win32/com_variant.h"
 
 #include "platform/win32/com_text.h"
+#include "platform/win32/engine_dispatch.h"
 #include "platform/win32/foreign_dispatch.h"
-#include "platform/win32/native_dispatch.h"
 
 namespace k72645::win32 {
 
 namespace {
-Variant byConversion(const VARIANT& value, VARTYPE type) {
+Variant byConversion(const VARIANT& value, VARTYPE type, const ObjectMapping& objects) {
     VARIANT converted;
     VariantInit(&converted);
     if (FAILED(VariantChangeType(&converted, const_cast<VARIANT*>(&value), 0, type)))
         throw errors::typeMismatch();
-    Variant result = fromVariant(converted);
+    Variant result = fromVariant(converted, objects);
     VariantClear(&converted);
     return result;
 }
+
+class ComponentObjects final : public ObjectMapping {
+public:
+    DispatchPtr engineOf(IDispatch* object) const override { return dispatchFromCom(object); }
+    IDispatch* comOf(const DispatchPtr& object) const override { return comFromDispatch(object); }
+};
 }  // namespace
 
-Variant fromVariant(const VARIANT& value) {
+const ObjectMapping& componentObjects() {
+    static const ComponentObjects objects;
+    return objects;
+}
+
+Variant fromVariant(const VARIANT& value, const ObjectMapping& objects) {
     if (V_VT(&value) == (VT_BYREF | VT_VARIANT))
-        return V_VARIANTREF(&value) ? fromVariant(*V_VARIANTREF(&value)) : Variant();
+        return V_VARIANTREF(&value) ? fromVariant(*V_VARIANTREF(&value), objects) : Variant();
     if (V_VT(&value) & VT_BYREF) {
         VARIANT copy;
         VariantInit(&copy);
         if (FAILED(VariantCopyInd(&copy, const_cast<VARIANT*>(&value))))
             throw errors::typeMismatch();
-        Variant result = fromVariant(copy);
+        Variant result = fromVariant(copy, objects);
         VariantClear(&copy);
         return result;
     }
@@ -58,7 +69,7 @@ Variant fromVariant(const VARIANT& value) {
         case VT_BSTR:
             return Variant(fromBstr(V_BSTR(&value)));
         case VT_DISPATCH:
-            return Variant(dispatchFromCom(V_DISPATCH(&value)));
+            return Variant(objects.engineOf(V_DISPATCH(&value)));
         case VT_UNKNOWN: {
             IUnknown* unknown = V_UNKNOWN(&value);
             if (!unknown)
@@ -66,7 +77,7 @@ Variant fromVariant(const VARIANT& value) {
             IDispatch* dispatch = nullptr;
             if (FAILED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch))))
                 throw errors::typeMismatch();
-            DispatchPtr object = dispatchFromCom(dispatch);
+            DispatchPtr object = objects.engineOf(dispatch);
             dispatch->Release();
             return Variant(object);
         }
@@ -80,13 +91,13 @@ Variant fromVariant(const VARIANT& value) {
         case VT_UI8:
         case VT_CY:
         case VT_DECIMAL:
-            return byConversion(value, VT_R8);
+            return byConversion(value, VT_R8, objects);
         default:
             throw errors::typeMismatch();
     }
 }
 
-void toVariant(const Variant& value, VARIANT* out) {
+void toVariant(const Variant& value, VARIANT* out, const ObjectMapping& objects) {
     VariantInit(out);
     switch (value.type()) {
         case Variant::Type::Empty:
@@ -120,7 +131,7 @@ void toVariant(const Variant& value, VARIANT* out) {
             break;
         case Variant::Type::Object:
             V_VT(out) = VT_DISPATCH;
-            V_DISPATCH(out) = comFromDispatch(value.object());
+            V_DISPATCH(out) = objects.comOf(value.object());
             break;
         case Variant::Type::Missing:
             V_VT(out) = VT_ERROR;
@@ -134,7 +145,7 @@ DispatchPtr dispatchFromCom(IDispatch* object) {
         return nullptr;
     if (DispatchPtr native = NativeDispatch::engineObjectOf(object))
         return native;
-    return ForeignDispatch::wrap(object);
+    return ForeignDispatch::wrap(object, ForeignCalls::component());
 }
 
 IDispatch* comFromDispatch(const DispatchPtr& object) {

@@ -1,6 +1,7 @@
 // Values across the COM boundary: the engine's Variant and OLE's VARIANT, and objects both ways
 // (a foreign IDispatch becomes a ForeignDispatch, an engine object crossing out becomes a
-// NativeDispatch; each is unwrapped again when it comes back).
+// NativeDispatch; each is unwrapped again when it comes back). A bridge that maps objects its own
+// way (the hosted Word's identities, a client's own calls) passes its ObjectMapping.
 #pragma once
 
 #include <oaidl.h>
@@ -10,14 +11,30 @@
 
 namespace k72645::win32 {
 
+// How objects cross: a COM object coming in becomes an engine object, an engine object going
+// out becomes a COM object with a reference for the caller (null for Nothing both ways).
+class ObjectMapping {
+public:
+    virtual DispatchPtr engineOf(IDispatch* object) const = 0;
+    virtual IDispatch* comOf(const DispatchPtr& object) const = 0;
+
+protected:
+    ~ObjectMapping() = default;
+};
+
+// The component's own mapping: dispatchFromCom and comFromDispatch below.
+const ObjectMapping& componentObjects();
+
 // The engine's value of a VARIANT (by-reference VARIANTs are read through). VT_ERROR with
 // DISP_E_PARAMNOTFOUND is an argument left out. A type the engine has no value for raises the
 // type-mismatch error.
-Variant fromVariant(const VARIANT& value);
+Variant fromVariant(const VARIANT& value, const ObjectMapping& objects = componentObjects());
 // Writes the value into a VARIANT that holds nothing (VariantInit'ed or cleared).
-void toVariant(const Variant& value, VARIANT* out);
+void toVariant(const Variant& value, VARIANT* out,
+               const ObjectMapping& objects = componentObjects());
 
-// The engine's object for a COM object (Nothing for null).
+// The engine's object for a COM object (Nothing for null): the engine object behind one of the
+// component's NativeDispatch objects, otherwise a ForeignDispatch making the component's calls.
 DispatchPtr dispatchFromCom(IDispatch* object);
 // The COM object for an engine object, with a reference for the caller (null for Nothing).
 IDispatch* comFromDispatch(const DispatchPtr& object);

@@ -6,32 +6,25 @@
 #include "automation/text.h"
 #include "platform/win32/com_errors.h"
 #include "platform/win32/com_text.h"
-#include "platform/win32/com_variant.h"
+#include "platform/win32/engine_dispatch.h"
 
 namespace k72645::win32 {
 
 namespace {
-struct GuidLess {
-    bool operator()(const GUID& a, const GUID& b) const {
-        return std::memcmp(&a, &b, sizeof(GUID)) < 0;
-    }
-};
-// The dispatch identifiers resolved so far, by type and lower-cased member name. The player
-// calls on one thread; the table belongs to it.
-thread_local std::map<GUID, std::map<std::u16string, DISPID>, GuidLess> resolvedByType;
-
 // One by-reference argument: the value lives here during the call.
 struct ByRefSlot {
     VARIANT value;
     VARTYPE type;
 };
 
+// A whole number travels by reference as a Long: the by-reference numbers of the component's
+// interfaces and of Word's are Longs, a typed member refuses a reference to an Integer where it
+// takes a reference to a Long, and widening loses nothing.
 VARTYPE byRefTypeOf(const Variant& value) {
     switch (value.type()) {
         case Variant::Type::Boolean:
             return VT_BOOL;
         case Variant::Type::Integer:
-            return VT_I2;
         case Variant::Type::Long:
             return VT_I4;
         case Variant::Type::Double:
@@ -47,8 +40,14 @@ VARTYPE byRefTypeOf(const Variant& value) {
     }
 }
 
-// Points arg at the slot's value, typed as the value is (a Variant holder otherwise).
-void pointAt(ByRefSlot& slot, VARIANT* arg) {
+// Puts the value in the slot and points arg at it, typed as the value is (a Variant holder
+// otherwise).
+void lend(const Variant& value, const ObjectMapping& objects, ByRefSlot& slot, VARIANT* arg) {
+    slot.type = byRefTypeOf(value);
+    if (value.type() == Variant::Type::Integer)
+        toVariant(Variant(static_cast<std::int32_t>(value.integer())), &slot.value);
+    else
+        toVariant(value, &slot.value, objects);
     VariantInit(arg);
     if (slot.type == VT_VARIANT) {
         V_VT(arg) = VT_BYREF | VT_VARIANT;
@@ -60,17 +59,58 @@ void pointAt(ByRefSlot& slot, VARIANT* arg) {
 }
 }  // namespace
 
-std::shared_ptr<ForeignDispatch> ForeignDispatch::wrap(IDispatch* object) {
-    return std::shared_ptr<ForeignDispatch>(new ForeignDispatch(object));
+bool ForeignCalls::GuidLess::operator()(const GUID& a, const GUID& b) const {
+    return std::memcmp(&a, &b, sizeof(GUID)) < 0;
 }
 
-ForeignDispatch::ForeignDispatch(IDispatch* object) : object_(object) {
+std::shared_ptr<ForeignCalls> ForeignCalls::create(LCID locale) {
+    return std::shared_ptr<ForeignCalls>(new ForeignCalls(locale));
+}
+
+const std::shared_ptr<ForeignCalls>& ForeignCalls::component() {
+    static const std::shared_ptr<ForeignCalls> calls = create(LOCALE_USER_DEFAULT);
+    return calls;
+}
+
+DISPID ForeignCalls::resolved(const GUID& type, const std::u16string& member) const {
+    const std::lock_guard lock(mutex_);
+    const auto names = resolvedByType_.find(type);
+    if (names == resolvedByType_.end())
+        return DISPID_UNKNOWN;
+    const auto found = names->second.find(member);
+    return found == names->second.end() ? DISPID_UNKNOWN : found->second;
+}
+
+void ForeignCalls::remember(const GUID& type, const std::u16string& member, DISPID id) const {
+    const std::lock_guard lock(mutex_);
+    resolvedByType_[type].emplace(member, id);
+}
+
+DispatchPtr ForeignCalls::engineOf(IDispatch* object) const {
+    if (DispatchPtr native = NativeDispatch::engineObjectOf(object))
+        return native;
+    return ForeignDispatch::wrap(object, shared_from_this());
+}
+
+IDispatch* ForeignCalls::comOf(const DispatchPtr& object) const {
+    return comFromDispatch(object);
+}
+
+std::shared_ptr<ForeignDispatch> ForeignDispatch::wrap(IDispatch* object,
+                                                       std::shared_ptr<const ForeignCalls> calls) {
+    if (!object)
+        return nullptr;
+    return std::shared_ptr<ForeignDispatch>(new ForeignDispatch(object, std::move(calls)));
+}
+
+ForeignDispatch::ForeignDispatch(IDispatch* object, std::shared_ptr<const ForeignCalls> calls)
+    : object_(object), calls_(std::move(calls)) {
     object_->AddRef();
     object_->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity_));
     UINT count = 0;
     ITypeInfo* info = nullptr;
     if (SUCCEEDED(object_->GetTypeInfoCount(&count)) && count > 0 &&
-        SUCCEEDED(object_->GetTypeInfo(0, LOCALE_USER_DEFAULT, &info)) && info) {
+        SUCCEEDED(object_->GetTypeInfo(0, calls_->locale(), &info)) && info) {
         TYPEATTR* attributes = nullptr;
         if (SUCCEEDED(info->GetTypeAttr(&attributes)) && attributes) {
             type_ = attributes->guid;
@@ -91,16 +131,22 @@ DISPID ForeignDispatch::dispatchIdOf(std::u16string_view member) {
     if (member.empty())
         return DISPID_VALUE;
     const std::u16string key = lcase(member);
-    auto& names = typed_ ? resolvedByType[type_] : ownNames_;
-    if (auto found = names.find(key); found != names.end())
+    if (typed_) {
+        if (const DISPID known = calls_->resolved(type_, key); known != DISPID_UNKNOWN)
+            return known;
+    } else if (auto found = ownNames_.find(key); found != ownNames_.end()) {
         return found->second;
+    }
     std::u16string name(member);
-    LPOLESTR names_[] = {reinterpret_cast<LPOLESTR>(name.data())};
+    LPOLESTR names[] = {reinterpret_cast<LPOLESTR>(name.data())};
     DISPID id = DISPID_UNKNOWN;
-    const HRESULT hr = object_->GetIDsOfNames(IID_NULL, names_, 1, LOCALE_USER_DEFAULT, &id);
+    const HRESULT hr = object_->GetIDsOfNames(IID_NULL, names, 1, calls_->locale(), &id);
     if (FAILED(hr))
         throw errorFromHresult(hr == DISP_E_UNKNOWNNAME ? DISP_E_MEMBERNOTFOUND : hr);
-    names.emplace(key, id);
+    if (typed_)
+        calls_->remember(type_, key, id);
+    else
+        ownNames_.emplace(key, id);
     return id;
 }
 
@@ -114,15 +160,15 @@ Variant ForeignDispatch::invoke(std::u16string_view member, InvokeKind kind, Arg
     for (std::size_t i = 0; i < count; ++i) {
         VARIANT& arg = arguments[count - 1 - i];
         if (args[i].byRef && !args[i].value.isMissing()) {
-            slots[i].type = byRefTypeOf(args[i].value);
-            toVariant(args[i].value, &slots[i].value);
-            pointAt(slots[i], &arg);
+            lend(args[i].value, *calls_, slots[i], &arg);
         } else {
             slots[i].type = VT_EMPTY;
             VariantInit(&slots[i].value);
-            toVariant(args[i].value, &arg);
+            toVariant(args[i].value, &arg, *calls_);
         }
     }
+    VARIANT result;
+    VariantInit(&result);
     const auto release = [&] {
         for (std::size_t i = 0; i < count; ++i) {
             if (slots[i].type == VT_EMPTY)
@@ -130,6 +176,7 @@ Variant ForeignDispatch::invoke(std::u16string_view member, InvokeKind kind, Arg
             else
                 VariantClear(&slots[i].value);
         }
+        VariantClear(&result);
     };
 
     DISPPARAMS parameters{arguments.data(), nullptr, static_cast<UINT>(count), 0};
@@ -141,33 +188,43 @@ Variant ForeignDispatch::invoke(std::u16string_view member, InvokeKind kind, Arg
         parameters.cNamedArgs = 1;
     }
 
-    VARIANT result;
-    VariantInit(&result);
     EXCEPINFO exception{};
     UINT argumentError = 0;
-    const HRESULT hr = object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters,
+    const HRESULT hr = object_->Invoke(id, IID_NULL, calls_->locale(), flags, &parameters,
                                        kind == InvokeKind::PropertyPut ? nullptr : &result,
                                        &exception, &argumentError);
+    // What the object left in the by-reference arguments goes back to the caller, all or none,
+    // even when the call failed: COM leaves them valid either way, and VB reads its variables as
+    // the callee left them.
+    std::vector<Variant> written(count);
+    bool readable = true;
+    try {
+        for (std::size_t i = 0; i < count; ++i)
+            if (slots[i].type != VT_EMPTY)
+                written[i] = fromVariant(arguments[count - 1 - i], *calls_);
+    } catch (...) {
+        if (SUCCEEDED(hr)) {
+            release();
+            throw;
+        }
+        readable = false;  // the call's own error is the one reported
+    }
+    if (readable)
+        for (std::size_t i = 0; i < count; ++i)
+            if (slots[i].type != VT_EMPTY)
+                args[i].value = std::move(written[i]);
     if (FAILED(hr)) {
         release();
-        VariantClear(&result);
         if (hr == DISP_E_EXCEPTION)
             throw errorFromExcepInfo(exception);
         throw errorFromHresult(hr);
     }
-
-    // What the object left in the by-reference arguments goes back to the caller.
     try {
-        for (std::size_t i = 0; i < count; ++i)
-            if (slots[i].type != VT_EMPTY)
-                args[i].value = fromVariant(arguments[count - 1 - i]);
-        Variant value = fromVariant(result);
+        Variant value = fromVariant(result, *calls_);
         release();
-        VariantClear(&result);
         return value;
     } catch (...) {
         release();
-        VariantClear(&result);
         throw;
     }
 }

@@ -9,34 +9,70 @@
 
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "automation/dispatch.h"
+#include "platform/win32/com_variant.h"
 
 namespace k72645::win32 {
 
+class ForeignDispatch;
+
+// One caller's calls on foreign objects: the locale it passes to GetIDsOfNames and Invoke, the
+// dispatch identifiers it has resolved by type, and its objects: every object its calls return
+// is wrapped with the same ForeignCalls (an engine object of the component comes back as itself).
+class ForeignCalls final : public ObjectMapping, public std::enable_shared_from_this<ForeignCalls> {
+public:
+    static std::shared_ptr<ForeignCalls> create(LCID locale);
+    // The component's own calls, under the user's locale, shared by all its objects for the
+    // life of the process so that each name is resolved once per type.
+    static const std::shared_ptr<ForeignCalls>& component();
+
+    LCID locale() const { return locale_; }
+    // The identifier resolved earlier for a lower-cased member of a type, or DISPID_UNKNOWN.
+    DISPID resolved(const GUID& type, const std::u16string& member) const;
+    void remember(const GUID& type, const std::u16string& member, DISPID id) const;
+
+    DispatchPtr engineOf(IDispatch* object) const override;
+    IDispatch* comOf(const DispatchPtr& object) const override;
+
+private:
+    explicit ForeignCalls(LCID locale) : locale_(locale) {}
+    struct GuidLess {
+        bool operator()(const GUID& a, const GUID& b) const;
+    };
+
+    LCID locale_;
+    mutable std::mutex mutex_;  // the component's calls may come from more than one thread
+    mutable std::map<GUID, std::map<std::u16string, DISPID>, GuidLess> resolvedByType_;
+};
+
 class ForeignDispatch : public Dispatch {
 public:
-    // Holds its own reference to the object.
-    static std::shared_ptr<ForeignDispatch> wrap(IDispatch* object);
+    // Holds its own reference to the object; null gives nullptr (Nothing).
+    static std::shared_ptr<ForeignDispatch> wrap(IDispatch* object,
+                                                 std::shared_ptr<const ForeignCalls> calls);
     ~ForeignDispatch() override;
     ForeignDispatch(const ForeignDispatch&) = delete;
     ForeignDispatch& operator=(const ForeignDispatch&) = delete;
 
     // Method and property get are called as VB calls them (DISPATCH_METHOD |
     // DISPATCH_PROPERTYGET); a put is DISPATCH_PROPERTYPUT with its value as the named argument
-    // DISPID_PROPERTYPUT. An argument left out travels as DISP_E_PARAMNOTFOUND; a by-reference
-    // argument travels by reference and comes back with what the object left in it.
+    // DISPID_PROPERTYPUT. An argument left out travels as DISP_E_PARAMNOTFOUND. A by-reference
+    // argument travels by reference (a whole number as a Long) and comes back with what the
+    // object left in it, whether the call succeeded or failed.
     Variant invoke(std::u16string_view member, InvokeKind kind, Arguments& args) override;
     const void* identity() const override { return identity_; }
 
     IDispatch* com() const { return object_; }
 
 private:
-    explicit ForeignDispatch(IDispatch* object);
+    ForeignDispatch(IDispatch* object, std::shared_ptr<const ForeignCalls> calls);
     DISPID dispatchIdOf(std::u16string_view member);
 
     IDispatch* object_;
+    std::shared_ptr<const ForeignCalls> calls_;
     IUnknown* identity_ = nullptr;
     bool typed_ = false;
     GUID type_{};

@@ -9,15 +9,15 @@
 #include <oaidl.h>
 #include <windows.h>
 
-#include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "automation/dispatch.h"
+#include "platform/win32/com_variant.h"
+#include "platform/win32/engine_dispatch.h"
 
 namespace k72645::sim::win32host {
 
@@ -34,66 +34,57 @@ struct CallCounts {
     std::map<std::pair<std::string, std::u16string>, long> componentLookupsByMember;
 };
 
-class HostedDispatch;
+class HostedObjects;
+
+// What each hosted COM object holds of its world: its type's names and type information, the
+// world's counts and identities, and its objects mapped to the hosted ones.
+struct HostedBridge {
+    std::shared_ptr<HostedObjects> world;
+    std::string type;
+
+    win32::MemberNames& names();
+    ITypeInfo* typeInfo();
+    const win32::ObjectMapping& objects() const;
+    void lookedUp(LCID locale, const std::u16string& name);
+    void invoked(LCID locale);
+    void afterCall();
+    void released(const DispatchPtr& object);
+    static const IID& privateIid();
+};
+
+using HostedDispatch = win32::EngineDispatch<HostedBridge>;
 
 // What the objects of one hosted world share: their types, their identities, the counts, and
 // what runs after each call (the host follows the running Words).
-class HostedObjects : public std::enable_shared_from_this<HostedObjects> {
+class HostedObjects : public std::enable_shared_from_this<HostedObjects>,
+                      public win32::ObjectMapping {
 public:
     static std::shared_ptr<HostedObjects> create(std::function<void()> afterCall);
     ~HostedObjects();
 
     // The COM object for an engine object, with a reference for the caller (null for Nothing).
-    IDispatch* comOf(const DispatchPtr& object);
-    // The engine object behind one of the hosted COM objects, or nullptr.
-    static DispatchPtr engineOf(IDispatch* object);
+    IDispatch* comOf(const DispatchPtr& object) const override;
+    // The engine object behind one of the hosted COM objects, or a foreign object's wrapper.
+    DispatchPtr engineOf(IDispatch* object) const override;
 
     CallCounts& counts() { return counts_; }
-    void afterCall() {
-        if (afterCall_)
-            afterCall_();
-    }
 
 private:
-    friend class HostedDispatch;
+    friend struct HostedBridge;
     struct Type {
         GUID guid{};
         ITypeInfo* info = nullptr;
-        std::vector<std::u16string> names;  // dispatch identifier n is names[n - 1]
+        win32::MemberNames names;
     };
     explicit HostedObjects(std::function<void()> afterCall) : afterCall_(std::move(afterCall)) {}
     Type& typeOf(const std::string& key);
-    void forget(const std::pair<std::string, const void*>& key) { live_.erase(key); }
 
     std::function<void()> afterCall_;
     ICreateTypeLib2* library_ = nullptr;
     std::map<std::string, Type> types_;
-    std::map<std::pair<std::string, const void*>, HostedDispatch*> live_;
+    // One COM identity per simulated object, for as long as a client holds it.
+    mutable std::map<std::pair<std::string, const void*>, HostedDispatch*> live_;
     CallCounts counts_;
-};
-
-class HostedDispatch : public IDispatch {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID locale,
-                                            DISPID* ids) override;
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID locale, WORD flags,
-                                     DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
-                                     UINT* argumentError) override;
-
-private:
-    friend class HostedObjects;
-    HostedDispatch(std::shared_ptr<HostedObjects> objects, DispatchPtr object, std::string type);
-    virtual ~HostedDispatch() = default;
-
-    std::atomic<ULONG> references_{1};
-    std::shared_ptr<HostedObjects> objects_;
-    DispatchPtr object_;
-    std::string type_;
 };
 
 }  // namespace k72645::sim::win32host

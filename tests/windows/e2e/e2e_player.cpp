@@ -10,12 +10,12 @@
 #include "automation/com_error.h"
 #include "automation/text.h"
 #include "platform/win32/com_text.h"
+#include "platform/win32/foreign_dispatch.h"
 #include "platform/win32/win32_file_system.h"
 #include "player/run_report.h"
 #include "player/scenario_runner.h"
 #include "player/scenario_world.h"
 #include "sim/win32host/word_host.h"
-#include "tests/windows/e2e/player_dispatch.h"
 #include "tests/windows/e2e/user32_desktop_root.h"
 
 #include "tests/windows/regsvr32.h"
@@ -107,7 +107,11 @@ private:
     int next_ = 1;
 };
 
-DispatchPtr createByProgId(const std::u16string& progId, DWORD context) {
+// The player's calls go under its own locale, so that the hosted Word counts them apart from the
+// component's.
+using PlayerCalls = std::shared_ptr<const win32::ForeignCalls>;
+
+DispatchPtr createByProgId(const std::u16string& progId, DWORD context, const PlayerCalls& calls) {
     CLSID clsid{};
     IDispatch* object = nullptr;
     if (FAILED(CLSIDFromProgID(win32::wide(progId), &clsid)) ||
@@ -115,7 +119,7 @@ DispatchPtr createByProgId(const std::u16string& progId, DWORD context) {
                                 reinterpret_cast<void**>(&object))) ||
         !object)
         throw errors::runtime(errors::kCannotCreateObject);
-    DispatchPtr result = e2e::PlayerDispatch::wrap(object);
+    DispatchPtr result = win32::ForeignDispatch::wrap(object, calls);
     object->Release();
     return result;
 }
@@ -124,12 +128,16 @@ DispatchPtr createByProgId(const std::u16string& progId, DWORD context) {
 // real desktop.
 class HostedScenarioWorld : public player::ScenarioWorld, private player::ScenarioHost {
 public:
-    HostedScenarioWorld(sim::win32host::WordHost& host, Delivery& delivery, fs::path userFolder)
-        : host_(host), delivery_(delivery), userFolder_(std::move(userFolder)) {
+    HostedScenarioWorld(sim::win32host::WordHost& host, Delivery& delivery, fs::path userFolder,
+                        PlayerCalls calls)
+        : host_(host),
+          delivery_(delivery),
+          userFolder_(std::move(userFolder)),
+          calls_(std::move(calls)) {
         IDispatch* sim = host_.startWorld(userFolder_.u16string());
-        sim_ = e2e::PlayerDispatch::wrap(sim);
+        sim_ = win32::ForeignDispatch::wrap(sim, calls_);
         sim->Release();
-        module_ = createByProgId(u"K72645.Module", CLSCTX_INPROC_SERVER);
+        module_ = createByProgId(u"K72645.Module", CLSCTX_INPROC_SERVER, calls_);
         desktop_ = std::make_shared<e2e::User32DesktopRoot>();
     }
 
@@ -152,12 +160,13 @@ private:
         ::Sleep(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0);
     }
     DispatchPtr createObject(const std::u16string& progId) override {
-        return createByProgId(progId, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER);
+        return createByProgId(progId, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER, calls_);
     }
 
     sim::win32host::WordHost& host_;
     Delivery& delivery_;
     fs::path userFolder_;
+    PlayerCalls calls_;
     win32::Win32FileSystem files_;
     DispatchPtr module_;
     DispatchPtr sim_;
@@ -206,9 +215,10 @@ int play(const fs::path& course, const std::string& benchFile, const std::vector
     fs::create_directories(root);
     Delivery delivery(course, root / "work");
     int worldNumber = 0;
+    const PlayerCalls calls = win32::ForeignCalls::create(sim::win32host::kPlayerLocale);
     const player::WorldFactory worlds = [&]() -> std::unique_ptr<player::ScenarioWorld> {
         return std::make_unique<HostedScenarioWorld>(
-            host, delivery, root / ("user-" + std::to_string(++worldNumber)));
+            host, delivery, root / ("user-" + std::to_string(++worldNumber)), calls);
     };
 
     std::vector<player::ScenarioOutcome> outcomes;

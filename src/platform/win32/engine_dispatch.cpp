@@ -1,0 +1,235 @@
+#include "platform/win32/engine_dispatch.h"
+
+#include <cstring>
+#include <memory>
+#include <optional>
+
+#include "automation/text.h"
+#include "platform/win32/com_errors.h"
+#include "platform/win32/com_text.h"
+
+namespace k72645::win32 {
+
+namespace {
+// Bytes a by-reference scalar of the type takes (every type the engine reads by reference).
+std::size_t scalarSize(VARTYPE type) {
+    switch (type) {
+        case VT_I1:
+        case VT_UI1:
+            return 1;
+        case VT_I2:
+        case VT_UI2:
+        case VT_BOOL:
+            return 2;
+        case VT_I4:
+        case VT_UI4:
+        case VT_INT:
+        case VT_UINT:
+        case VT_R4:
+        case VT_ERROR:
+            return 4;
+        case VT_I8:
+        case VT_UI8:
+        case VT_R8:
+        case VT_CY:
+        case VT_DATE:
+            return 8;
+        default:
+            return 0;
+    }
+}
+
+// What goes back into one by-reference argument: the engine's value in the caller's type.
+struct WriteBack {
+    VARIANT* arg = nullptr;
+    VARIANT value;
+
+    WriteBack() { VariantInit(&value); }
+    ~WriteBack() { VariantClear(&value); }
+    WriteBack(const WriteBack&) = delete;
+    WriteBack& operator=(const WriteBack&) = delete;
+
+    // Converts the engine's value; fails (nothing written) when the caller's type cannot hold it.
+    HRESULT prepare(VARIANT& target, const Variant& engineValue, const ObjectMapping& objects) {
+        arg = &target;
+        if (V_VT(arg) == (VT_BYREF | VT_VARIANT)) {
+            toVariant(engineValue, &value, objects);
+            return S_OK;
+        }
+        const VARTYPE type = V_VT(arg) & ~VT_BYREF;
+        VARIANT fresh;
+        toVariant(engineValue, &fresh, objects);
+        const HRESULT hr = VariantChangeType(&value, &fresh, 0, type);
+        VariantClear(&fresh);
+        return hr;
+    }
+
+    // Puts the converted value into the caller's variable, which now owns it.
+    void commit() {
+        const VARTYPE type = V_VT(arg) & ~VT_BYREF;
+        if (V_VT(arg) == (VT_BYREF | VT_VARIANT)) {
+            VariantClear(V_VARIANTREF(arg));
+            *V_VARIANTREF(arg) = value;
+        } else if (type == VT_BSTR) {
+            SysFreeString(*V_BSTRREF(arg));
+            *V_BSTRREF(arg) = V_BSTR(&value);
+        } else if (type == VT_DISPATCH || type == VT_UNKNOWN) {
+            if (*V_UNKNOWNREF(arg))
+                (*V_UNKNOWNREF(arg))->Release();
+            *V_UNKNOWNREF(arg) = V_UNKNOWN(&value);
+        } else if (type == VT_DECIMAL) {
+            *V_DECIMALREF(arg) = V_DECIMAL(&value);
+        } else {
+            std::memcpy(V_BYREF(arg), &V_UI1(&value), scalarSize(type));
+        }
+        VariantInit(&value);
+    }
+};
+
+HRESULT failWith(const ComError& error, EXCEPINFO* exception) {
+    // A busy application rejects the call itself, as COM does, without exception information.
+    if (error.number() == static_cast<std::int32_t>(RPC_E_CALL_REJECTED))
+        return RPC_E_CALL_REJECTED;
+    fillExcepInfo(error, exception);
+    return DISP_E_EXCEPTION;
+}
+}  // namespace
+
+DISPID MemberNames::idOf(const std::u16string& name) {
+    for (std::size_t i = 0; i < names_.size(); ++i)
+        if (names_[i] == name)
+            return static_cast<DISPID>(i + 1);
+    names_.push_back(name);
+    return static_cast<DISPID>(names_.size());
+}
+
+const std::u16string* MemberNames::nameOf(DISPID id) const {
+    if (id < 1 || static_cast<std::size_t>(id) > names_.size())
+        return nullptr;
+    return &names_[static_cast<std::size_t>(id) - 1];
+}
+
+HRESULT lookUpNames(MemberNames& known, LPOLESTR* names, UINT count, DISPID* ids,
+                    std::u16string* first) {
+    if (!names || !ids || count == 0)
+        return E_INVALIDARG;
+    *first = lcase(fromWide(names[0]));
+    ids[0] = known.idOf(*first);
+    for (UINT i = 1; i < count; ++i)
+        ids[i] = DISPID_UNKNOWN;
+    return count > 1 ? DISP_E_UNKNOWNNAME : S_OK;
+}
+
+HRESULT giveTypeInfoCount(bool typed, UINT* count) {
+    if (!count)
+        return E_POINTER;
+    *count = typed ? 1 : 0;
+    return S_OK;
+}
+
+HRESULT giveTypeInfo(ITypeInfo* own, UINT index, ITypeInfo** info, HRESULT missing) {
+    if (!info)
+        return E_POINTER;
+    *info = nullptr;
+    if (index != 0)
+        return DISP_E_BADINDEX;
+    if (!own)
+        return missing;
+    own->AddRef();
+    *info = own;
+    return S_OK;
+}
+
+namespace {
+// The error of whatever the engine object raised.
+ComError currentEngineError() {
+    try {
+        throw;
+    } catch (const ComError& error) {
+        return error;
+    } catch (...) {
+        return errors::runtime(errors::kInternalError);
+    }
+}
+
+// Writes what the engine left in the by-reference arguments into the caller's variables, all or
+// none: a value one of them cannot hold is an overflow (or a type mismatch) and writes nothing.
+std::optional<ComError> writeBack(const Arguments& args, DISPPARAMS* parameters,
+                                  const ObjectMapping& objects) {
+    const UINT count = static_cast<UINT>(args.size());
+    std::vector<std::unique_ptr<WriteBack>> writes;
+    for (UINT i = 0; i < count; ++i) {
+        if (!args[i].byRef)
+            continue;
+        auto write = std::make_unique<WriteBack>();
+        const HRESULT hr =
+            write->prepare(parameters->rgvarg[count - 1 - i], args[i].value, objects);
+        if (FAILED(hr))
+            return errors::runtime(hr == DISP_E_OVERFLOW ? errors::kOverflow
+                                                         : errors::kTypeMismatch);
+        writes.push_back(std::move(write));
+    }
+    for (auto& write : writes)
+        write->commit();
+    return std::nullopt;
+}
+}  // namespace
+
+HRESULT invokeEngine(const DispatchPtr& object, std::u16string_view member, WORD flags,
+                     DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
+                     const ObjectMapping& objects) {
+    const UINT count = parameters ? parameters->cArgs : 0;
+    const UINT named = parameters ? parameters->cNamedArgs : 0;
+    const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
+    if (named > (put ? 1u : 0u))
+        return DISP_E_NONAMEDARGS;
+    if (count > 0 && !parameters->rgvarg)
+        return E_INVALIDARG;
+    const InvokeKind kind = put                              ? InvokeKind::PropertyPut
+                            : (flags & DISPATCH_METHOD) != 0 ? InvokeKind::Method
+                                                             : InvokeKind::PropertyGet;
+    Arguments args;
+    Variant value;
+    std::optional<ComError> failure;
+    try {
+        args.reserve(count);
+        for (UINT i = 0; i < count; ++i) {
+            const VARIANT& arg = parameters->rgvarg[count - 1 - i];
+            Argument a(fromVariant(arg, objects));
+            a.byRef = (V_VT(&arg) & VT_BYREF) != 0;
+            args.push_back(std::move(a));
+        }
+    } catch (...) {
+        return failWith(currentEngineError(), exception);
+    }
+    try {
+        value = object->invoke(member, kind, args);
+    } catch (...) {
+        failure = currentEngineError();
+    }
+    try {
+        // The caller's variables hold what the engine left in them, even when the call failed:
+        // a caller reads its by-reference variables as the callee left them.
+        if (std::optional<ComError> unwritable = writeBack(args, parameters, objects);
+            unwritable && !failure)
+            failure = std::move(unwritable);
+        if (failure)
+            return failWith(*failure, exception);
+        if (result) {
+            VariantClear(result);
+            toVariant(value, result, objects);
+        }
+        return S_OK;
+    } catch (...) {
+        return failWith(currentEngineError(), exception);
+    }
+}
+
+const IID& PlainBridge::privateIid() {
+    // {6B1D0C6E-4F0A-4C55-9E48-0F6B7E3A4D21}
+    static const IID iid = {
+        0x6b1d0c6e, 0x4f0a, 0x4c55, {0x9e, 0x48, 0x0f, 0x6b, 0x7e, 0x3a, 0x4d, 0x21}};
+    return iid;
+}
+
+}  // namespace k72645::win32

@@ -1,0 +1,162 @@
+// An engine object handed to a COM client as an IDispatch. Member names get dispatch identifiers
+// as they are asked for; Invoke calls the engine object by name, writes into the by-reference
+// arguments what the engine left in them (after a failure too, as a VB object leaves its writes
+// in the caller's variables) and returns a failure as DISP_E_EXCEPTION with its EXCEPINFO. A call
+// the engine saw rejected (RPC_E_CALL_REJECTED, a busy application) is returned as that HRESULT, as
+// COM does.
+//
+// What differs between the objects served this way is the Bridge, held by each object:
+//   MemberNames& names();                   where dispatch identifiers live (per object or type)
+//   ITypeInfo* typeInfo();                  the object's type information, or null
+//   const ObjectMapping& objects() const;   how objects cross, both ways
+//   void lookedUp(LCID, const std::u16string& name);  told of each GetIDsOfNames
+//   void invoked(LCID);                     told of each Invoke
+//   void afterCall();                       runs after each call of the engine object
+//   void released(const DispatchPtr&);      the COM object is going away
+//   static const IID& privateIid();         answered by QueryInterface to find the engine object
+// Nothing in it assumes the client lives in the same process.
+#pragma once
+
+#include <oaidl.h>
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "automation/dispatch.h"
+#include "platform/win32/com_variant.h"
+
+namespace k72645::win32 {
+
+// Dispatch identifiers given out for member names: identifier n is the n-th name asked for.
+class MemberNames {
+public:
+    // The identifier of a lower-cased name, given a new one the first time.
+    DISPID idOf(const std::u16string& name);
+    // The name of an identifier, or nullptr for one never given out.
+    const std::u16string* nameOf(DISPID id) const;
+
+private:
+    std::vector<std::u16string> names_;
+};
+
+// GetIDsOfNames over the names: the first name resolved, the others (parameter names) unknown.
+HRESULT lookUpNames(MemberNames& known, LPOLESTR* names, UINT count, DISPID* ids,
+                    std::u16string* first);
+
+// IDispatch::GetTypeInfoCount: 1 for an object with type information, 0 for one without.
+HRESULT giveTypeInfoCount(bool typed, UINT* count);
+// IDispatch::GetTypeInfo over an object's own type information: a new reference to it at index 0,
+// `missing` when the object has none.
+HRESULT giveTypeInfo(ITypeInfo* own, UINT index, ITypeInfo** info, HRESULT missing);
+
+// Calls an engine object with the arguments of an IDispatch::Invoke.
+HRESULT invokeEngine(const DispatchPtr& object, std::u16string_view member, WORD flags,
+                     DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
+                     const ObjectMapping& objects);
+
+template <class Bridge>
+class EngineDispatch final : public IDispatch {
+public:
+    // A new COM object over the engine object, with one reference for the caller.
+    static EngineDispatch* create(DispatchPtr object, Bridge bridge = {}) {
+        return new EngineDispatch(std::move(object), std::move(bridge));
+    }
+    // The engine object behind one of these objects, or nothing for any other COM object.
+    static DispatchPtr engineObjectOf(IDispatch* object) {
+        EngineDispatch* served = nullptr;
+        if (!object ||
+            FAILED(
+                object->QueryInterface(Bridge::privateIid(), reinterpret_cast<void**>(&served))) ||
+            !served)
+            return nullptr;
+        DispatchPtr engine = served->object_;
+        served->Release();
+        return engine;
+    }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (!out)
+            return E_POINTER;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
+            IsEqualIID(iid, Bridge::privateIid())) {
+            *out = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --references_;
+        if (left == 0) {
+            bridge_.released(object_);
+            delete this;
+        }
+        return left;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        return giveTypeInfoCount(bridge_.typeInfo() != nullptr, count);
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
+        return giveTypeInfo(bridge_.typeInfo(), index, info, DISP_E_BADINDEX);
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID locale,
+                                            DISPID* ids) override {
+        std::u16string name;
+        const HRESULT hr = lookUpNames(bridge_.names(), names, count, ids, &name);
+        if (hr != E_INVALIDARG)
+            bridge_.lookedUp(locale, name);
+        return hr;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
+                                     DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
+                                     UINT*) override {
+        bridge_.invoked(locale);
+        // The interface identifier is reserved and must be IID_NULL.
+        if (!IsEqualIID(iid, IID_NULL))
+            return DISP_E_UNKNOWNINTERFACE;
+        std::u16string member;
+        if (id != DISPID_VALUE) {
+            const std::u16string* name = bridge_.names().nameOf(id);
+            if (!name)
+                return DISP_E_MEMBERNOTFOUND;
+            member = *name;
+        }
+        const HRESULT hr =
+            invokeEngine(object_, member, flags, parameters, result, exception, bridge_.objects());
+        bridge_.afterCall();
+        return hr;
+    }
+
+private:
+    EngineDispatch(DispatchPtr object, Bridge bridge)
+        : object_(std::move(object)), bridge_(std::move(bridge)) {}
+    ~EngineDispatch() = default;
+
+    std::atomic<ULONG> references_{1};
+    DispatchPtr object_;
+    Bridge bridge_;
+};
+
+// The component's engine objects handed out: names per object, no type information, objects
+// mapped as the component maps them, nothing counted.
+struct PlainBridge {
+    MemberNames names_;
+
+    MemberNames& names() { return names_; }
+    ITypeInfo* typeInfo() { return nullptr; }
+    const ObjectMapping& objects() const { return componentObjects(); }
+    void lookedUp(LCID, const std::u16string&) {}
+    void invoked(LCID) {}
+    void afterCall() {}
+    void released(const DispatchPtr&) {}
+    static const IID& privateIid();
+};
+
+using NativeDispatch = EngineDispatch<PlainBridge>;
+
+}  // namespace k72645::win32

@@ -1,0 +1,222 @@
+// The COM bridges in one process, run under Wine for each bitness: an engine object served as an
+// IDispatch (the server-side template) and a foreign IDispatch called as an engine object (the
+// client-side wrapper). Both must leave in the caller's by-reference variables what the callee
+// wrote there, even when the call fails, and carry whole numbers by reference so that a member
+// taking a Long accepts them.
+// Usage: k72645_bridge_test
+#include <objbase.h>
+#include <oleauto.h>
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+
+#include "automation/com_error.h"
+#include "platform/win32/engine_dispatch.h"
+#include "platform/win32/foreign_dispatch.h"
+#include "tests/windows/player_client.h"
+
+namespace {
+
+using k72645::Arguments;
+using k72645::ComError;
+using k72645::Dispatch;
+using k72645::InvokeKind;
+using k72645::Variant;
+using k72645::windows_test::check;
+using k72645::windows_test::failures;
+using k72645::windows_test::text;
+namespace win32 = k72645::win32;
+
+constexpr HRESULT kRefusedCall = static_cast<HRESULT>(0x800A0005);   // VB error 5
+constexpr HRESULT kOverflow = static_cast<HRESULT>(0x800A0006);      // VB error 6
+constexpr HRESULT kTypeMismatch = static_cast<HRESULT>(0x800A000D);  // VB error 13
+constexpr LCID kCallerLocale = 0x0809;
+
+// An engine object whose members write into every by-reference argument: "Name" a word, the
+// others 70000; "FillThenFail" then fails.
+class Filler : public Dispatch {
+public:
+    Variant invoke(std::u16string_view member, InvokeKind, Arguments& args) override {
+        for (auto& arg : args)
+            if (arg.byRef)
+                arg.value = member == u"name" ? Variant(std::u16string(u"word"))
+                                              : Variant(std::int32_t{70000});
+        if (member == u"fillthenfail")
+            throw k72645::errors::runtime(5);
+        return Variant();
+    }
+};
+
+// Calls a member of a served object with by-reference arguments (given first to last).
+HRESULT callServed(IDispatch* served, const wchar_t* member, VARIANT* args, UINT count,
+                   EXCEPINFO& exception) {
+    DISPID id = DISPID_UNKNOWN;
+    LPOLESTR names[] = {const_cast<LPOLESTR>(member)};
+    served->GetIDsOfNames(IID_NULL, names, 1, kCallerLocale, &id);
+    DISPPARAMS parameters{args, nullptr, count, 0};
+    exception = EXCEPINFO{};
+    const HRESULT hr = served->Invoke(id, IID_NULL, kCallerLocale, DISPATCH_METHOD, &parameters,
+                                      nullptr, &exception, nullptr);
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrHelpFile);
+    return hr;
+}
+
+void servedEngineObject() {
+    IDispatch* served = win32::NativeDispatch::create(std::make_shared<Filler>());
+    EXCEPINFO exception{};
+
+    // A failed call still writes back what the member left before failing.
+    BSTR word = SysAllocString(L"kept");
+    VARIANT holder;
+    VariantInit(&holder);
+    V_VT(&holder) = VT_I2;
+    V_I2(&holder) = 5;
+    VARIANT failing[2];
+    V_VT(&failing[1]) = VT_BYREF | VT_BSTR;
+    V_BSTRREF(&failing[1]) = &word;
+    V_VT(&failing[0]) = VT_BYREF | VT_VARIANT;
+    V_VARIANTREF(&failing[0]) = &holder;
+    HRESULT hr = callServed(served, L"FillThenFail", failing, 2, exception);
+    check(hr == DISP_E_EXCEPTION && exception.scode == kRefusedCall,
+          "served: a failing member's error reaches the caller");
+    check(text(word) == L"70000" && V_VT(&holder) == VT_I4 && V_I4(&holder) == 70000,
+          "served: after a failed call the by-reference variables hold what the member left");
+
+    // A Long too large for the caller's Integer fails the call as an overflow, and no variable
+    // is written (not even one that could hold it).
+    LONG wide = 1;
+    SHORT narrow = 2;
+    VARIANT overflowing[2];
+    V_VT(&overflowing[1]) = VT_BYREF | VT_I4;
+    V_I4REF(&overflowing[1]) = &wide;
+    V_VT(&overflowing[0]) = VT_BYREF | VT_I2;
+    V_I2REF(&overflowing[0]) = &narrow;
+    hr = callServed(served, L"Fill", overflowing, 2, exception);
+    check(hr == DISP_E_EXCEPTION && exception.scode == kOverflow,
+          "served: a value the caller's Integer cannot hold is an overflow");
+    check(wide == 1 && narrow == 2, "served: after an overflow no variable is written");
+    hr = callServed(served, L"Name", overflowing, 1, exception);
+    check(hr == DISP_E_EXCEPTION && exception.scode == kTypeMismatch && narrow == 2,
+          "served: a word for the caller's Integer is a type mismatch, the variable unwritten");
+    hr = callServed(served, L"Fill", nullptr, 1, exception);
+    check(hr == E_INVALIDARG, "served: arguments counted but not given are refused");
+
+    // The same Long goes into a Long, into a VARIANT and over a string.
+    V_VT(&holder) = VT_I2;
+    SysFreeString(word);
+    word = SysAllocString(L"kept");
+    VARIANT fitting[3];
+    V_VT(&fitting[2]) = VT_BYREF | VT_I4;
+    V_I4REF(&fitting[2]) = &wide;
+    V_VT(&fitting[1]) = VT_BYREF | VT_VARIANT;
+    V_VARIANTREF(&fitting[1]) = &holder;
+    V_VT(&fitting[0]) = VT_BYREF | VT_BSTR;
+    V_BSTRREF(&fitting[0]) = &word;
+    hr = callServed(served, L"Fill", fitting, 3, exception);
+    check(hr == S_OK && wide == 70000 && V_VT(&holder) == VT_I4 && V_I4(&holder) == 70000 &&
+              text(word) == L"70000",
+          "served: a successful call writes every by-reference variable in its own type");
+
+    SysFreeString(word);
+    served->Release();
+}
+
+// A typed member as Word and the component have them: "Grow" takes a reference to a Long and
+// sets it to 70000; "GrowThenFail" sets it to 99, then fails. A reference to anything else is a
+// type mismatch, as the type information's Invoke gives it.
+class LongTaker : public IDispatch {
+public:
+    std::atomic<ULONG> references{1};
+    LCID lastLocale = 0;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IDispatch)) {
+            *out = nullptr;
+            return E_NOINTERFACE;
+        }
+        *out = static_cast<IDispatch*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
+        return DISP_E_BADINDEX;
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID locale,
+                                            DISPID* ids) override {
+        lastLocale = locale;
+        const std::wstring name = names[0];
+        ids[0] = name == L"Grow" ? 1 : name == L"GrowThenFail" ? 2 : DISPID_UNKNOWN;
+        return ids[0] == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID locale, WORD, DISPPARAMS* parameters,
+                                     VARIANT*, EXCEPINFO* exception, UINT* argumentError) override {
+        lastLocale = locale;
+        if (parameters->cArgs != 1 || V_VT(&parameters->rgvarg[0]) != (VT_BYREF | VT_I4)) {
+            *argumentError = 0;
+            return DISP_E_TYPEMISMATCH;
+        }
+        if (id == 1) {
+            *V_I4REF(&parameters->rgvarg[0]) = 70000;
+            return S_OK;
+        }
+        *V_I4REF(&parameters->rgvarg[0]) = 99;
+        *exception = EXCEPINFO{};
+        exception->scode = kRefusedCall;
+        return DISP_E_EXCEPTION;
+    }
+};
+
+void foreignObject() {
+    LongTaker taker;
+    {
+        const auto calls = win32::ForeignCalls::create(kCallerLocale);
+        const auto object = win32::ForeignDispatch::wrap(&taker, calls);
+
+        Arguments args{k72645::Argument::ref(Variant(std::int16_t{5}))};
+        try {
+            object->invoke(u"Grow", InvokeKind::Method, args);
+            check(args[0].value.type() == Variant::Type::Long && args[0].value.long32() == 70000,
+                  "foreign: an Integer by reference reaches a member taking a Long and comes "
+                  "back as the Long it set");
+        } catch (const ComError& error) {
+            check(false, "foreign: an Integer by reference reaches a member taking a Long (error " +
+                             std::to_string(error.number()) + ")");
+        }
+        check(taker.lastLocale == kCallerLocale, "foreign: calls go under the caller's locale");
+
+        args = {k72645::Argument::ref(Variant(std::int16_t{5}))};
+        std::int32_t number = 0;
+        try {
+            object->invoke(u"GrowThenFail", InvokeKind::Method, args);
+        } catch (const ComError& error) {
+            number = error.number();
+        }
+        check(number == 5, "foreign: a failing member's error reaches the engine");
+        check(args[0].value.type() == Variant::Type::Long && args[0].value.long32() == 99,
+              "foreign: after a failed call the by-reference argument holds what the member left");
+    }
+    check(taker.references == 1, "foreign: the wrapper gives back every reference it took");
+}
+
+}  // namespace
+
+int main() {
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        std::printf("FAIL: COM could not be initialised\n");
+        return 1;
+    }
+    servedEngineObject();
+    foreignObject();
+    CoUninitialize();
+    std::printf("%d failure(s)\n", failures);
+    return failures == 0 ? 0 : 1;
+}
