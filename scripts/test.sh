@@ -65,6 +65,13 @@ com_client() {
     "build/$1/src/k72645.dll"
 }
 
+# bridge_test PRESET ARCH: the COM bridges each way, between engine objects and IDispatch.
+bridge_test() {
+  source scripts/lib/wine.sh
+  needs_bitness "$2" || return 0
+  in_wine "$2" "bridge-test-$2" 120 "build/$1/tests/windows/k72645_bridge_test.exe"
+}
+
 # hostile_client PRESET ARCH: what a careless or hostile client may pass; nothing outside the
 # working folder may change and the process must survive.
 hostile_client() {
@@ -119,11 +126,12 @@ if wants windows; then
   run_stage "Windows DLLs built (i686, x86_64)" windows_builds
   run_stage "Windows DLLs checked without running them" windows_static_checks
   run_stage "COM client under 64-bit Wine" com_client windows-x86_64 win64
-  run_stage "COM bridges under 64-bit Wine" bash -c 'source scripts/lib/wine.sh && in_wine win64 bridge-test-win64 120 build/windows-x86_64/tests/windows/k72645_bridge_test.exe'
+  run_stage "COM bridges under 64-bit Wine" bridge_test windows-x86_64 win64
   run_stage "hostile client under 64-bit Wine" hostile_client windows-x86_64 win64
   run_stage "VBScript client under 64-bit Wine's cscript" scripting_host windows-x86_64 win64
   run_stage "course end to end under 64-bit Wine" end_to_end win64
   run_stage "COM client under 32-bit Wine" com_client windows-i686 win32
+  run_stage "COM bridges under 32-bit Wine" bridge_test windows-i686 win32
   run_stage "hostile client under 32-bit Wine" hostile_client windows-i686 win32
   run_stage "VBScript client under 32-bit Wine's cscript" scripting_host windows-i686 win32
   run_stage "course end to end under 32-bit Wine" end_to_end win32
