@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <regex>
+#include <string>
+
+#include "automation/text.h"
 #include "automation/vb.h"
 #include "component/test_support.h"
+#include "exercises/exercise_catalog.h"
+#include "exercises/exercise_declaration.h"
 #include "exercises/exercise_factory.h"
 
 namespace k72645 {
@@ -16,17 +22,34 @@ protected:
     }
 };
 
-TEST_F(ExerciseTest, EachExerciseStartsWithItsFilesAndNoVerdict) {
-    EXPECT_EQ(create(500), nullptr);
-    EXPECT_EQ(create(519), nullptr);
-    for (int exercise = 501; exercise <= 518; ++exercise) {
+// The catalog is what the files declare: each exercise's number names its class, its class
+// identity (when it has one) reads as a CLSID, and its object starts with the declared files
+// and no verdict. Numbers outside the catalog make no object.
+TEST_F(ExerciseTest, EachDeclaredExerciseStartsWithItsFilesAndNoVerdict) {
+    const auto& catalog = exerciseCatalog();
+    ASSERT_FALSE(catalog.empty());
+    EXPECT_EQ(create(catalog.front()->number - 1), nullptr);
+    EXPECT_EQ(create(catalog.back()->number + 1), nullptr);
+    const std::regex clsid(R"(\{[0-9A-F]{8}-([0-9A-F]{4}-){3}[0-9A-F]{12}\})");
+    std::int32_t previous = 0;
+    for (const ExerciseDeclaration* declared : catalog) {
+        const int exercise = declared->number;
+        EXPECT_LT(previous, exercise);
+        previous = exercise;
+        EXPECT_EQ(toUtf8(declared->className), "Question0" + std::to_string(exercise));
+        EXPECT_TRUE(declared->classId.empty() || std::regex_match(toUtf8(declared->classId), clsid))
+            << exercise;
         const DispatchPtr question = create(exercise);
         ASSERT_NE(question, nullptr) << exercise;
+        EXPECT_EQ(std::dynamic_pointer_cast<ExerciseFrame>(question)->className(),
+                  declared->className);
         EXPECT_EQ(get(question, u"CauseErreur"), Variant(u"")) << exercise;
         EXPECT_EQ(get(question, u"BravoNuance"), Variant(false)) << exercise;
         EXPECT_EQ(get(question, u"PathDossierParDefaut"), Variant(u"")) << exercise;
         EXPECT_TRUE(get(question, u"ComplementInfo").isNothing()) << exercise;
-        EXPECT_GT(vb::cLng(call(get(question, u"FichiersDeTravail"), u"count")), 0) << exercise;
+        EXPECT_EQ(vb::cLng(call(get(question, u"FichiersDeTravail"), u"count")),
+                  static_cast<std::int32_t>(declared->workingFiles.size()))
+            << exercise;
     }
     // The first record names the document that InitQuestion activates; 517's is not delivered.
     const Variant first = member(get(create(517), u"FichiersDeTravail"), u"Item", {1});
@@ -45,10 +68,10 @@ TEST_F(ExerciseTest, FermerReleasesTheListsAndAFreshListIsEmpty) {
 class FailingOnce : public ExerciseFrame {
 public:
     explicit FailingOnce(ExerciseServices services)
-        : ExerciseFrame(u"Question0599", std::move(services)) {}
+        : ExerciseFrame(declaration(), std::move(services)) {}
 
 protected:
-    void runChecks() override {
+    void runChecks(const CheckContext&) override {
         if (checks_++ == 0) {
             setVerdict(u"A");
             complement().add(u" premier");
@@ -56,6 +79,10 @@ protected:
     }
 
 private:
+    static const ExerciseDeclaration& declaration() {
+        static const ExerciseDeclaration declared{.number = 599, .className = u"Question0599"};
+        return declared;
+    }
     int checks_ = 0;
 };
 

@@ -9,10 +9,10 @@ using testing::located;
 
 class Question0509Test : public testing::QuestionCheckTest {
 protected:
-    // A check made while the Module saw the recipients dialog open.
+    // A check made while the Module saw the recipients dialog open: it says so with the call.
     std::u16string checkWithRecipientsShown() {
-        setDestinatairesOuvert(true);
-        return check();
+        call(question, u"TestePoint", {true});
+        return vb::cStr(get(question, u"CauseErreur"));
     }
     void attach(const std::u16string& source) { call(mailMerge(), u"OpenDataSource", {source}); }
     std::u16string copyDatabase(const std::string& name) {

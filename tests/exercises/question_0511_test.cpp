@@ -52,8 +52,12 @@ TEST_F(Question0511Test, TheGlobalObjectIsMadeOnceAndItsFailureIsLocated) {
     EXPECT_EQ(checkSurname(u"MORLAUX"), u"");
     EXPECT_EQ(check(), u"");
     EXPECT_EQ(runtime->made, 1);
-    resetComponentGlobals();
+    // The global object is kept by its runtime: an exercise on another runtime makes its own,
+    // which fails here.
     world->setWordInstalled(false);  // Word.Global cannot be made
+    question = createExercise(511, {platform.files, platform.sleeper,
+                                    std::make_shared<CountingRuntime>(platform.runtime)});
+    callWith(question, u"Prepare", args);
     setActiveRecord(1);
     expectFailure(429, u"Question0511", u"K72645");
     EXPECT_EQ(activeRecord(), 7);
