@@ -76,7 +76,7 @@ TEST(CourseFiles, EveryDeliveredFileLoads) {
         }
         ++loaded;
     }
-    EXPECT_EQ(loaded, 33);
+    EXPECT_GE(loaded, 33);  // the files of exercises 501 to 518 at the least
 }
 
 TEST(CourseFiles, LetterTemplatesHoldTheirAutoTextEntries) {
