@@ -1,9 +1,11 @@
+// The engine's headers come before <windows.h>, whose macros would rename some of their names.
+#include "exercises/exercise_catalog.h"
+
 #include "com/public_classes.h"
 
 #include <objbase.h>
 
 #include "com/com_ids.h"
-#include "exercises/exercise_catalog.h"
 
 namespace k72645::com {
 

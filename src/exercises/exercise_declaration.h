@@ -18,8 +18,8 @@ namespace k72645 {
 // A file copied from the course folder into the working folder (or, when modele is true, into
 // the template folder) under the name dest.
 struct WorkingFileDeclaration {
-    std::u16string source;
-    std::u16string dest;
+    std::u16string source = {};
+    std::u16string dest = {};
     bool modele = false;
 };
 
@@ -27,10 +27,10 @@ struct WorkingFileDeclaration {
 // exercise's own check; the first that fails gives its code. The working document is the
 // first working file. An exercise with none of them set is not pre-checked at all.
 struct DocumentChecks {
-    bool workingDocumentOpen = false;       // "C": the working document is open in Word
-    bool workingDocumentActive = false;     // "A": it is the active document
-    bool paragraphCount = false;            // "B": the paragraph count InitQuestion recorded
-    std::vector<std::u16string> bookmarks;  // "D": bookmarks the active document must hold
+    bool workingDocumentOpen = false;            // "C": the working document is open in Word
+    bool workingDocumentActive = false;          // "A": it is the active document
+    bool paragraphCount = false;                 // "B": the paragraph count InitQuestion recorded
+    std::vector<std::u16string> bookmarks = {};  // "D": bookmarks the active document must hold
     bool mainDocument = false;  // "D": the active document is a mail-merge main document
 
     bool any() const {
@@ -50,14 +50,14 @@ struct ExerciseDeclaration {
     using Maker = std::shared_ptr<ExerciseFrame> (*)(const ExerciseDeclaration&, ExerciseServices);
 
     std::int32_t number = 0;
-    std::u16string className;  // "Question0501"...
-    std::u16string title;      // what the learner is taught, in French
-    std::vector<WorkingFileDeclaration> workingFiles;
-    DocumentChecks documentChecks;
+    std::u16string className = {};  // "Question0501"...
+    std::u16string title = {};      // what the learner is taught, in French
+    std::vector<WorkingFileDeclaration> workingFiles = {};
+    DocumentChecks documentChecks = {};
     RecipientsDialogPolicy recipientsDialog = RecipientsDialogPolicy::Blocking;
     // "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" for the classes of the type library; empty for
     // the classes private to the component.
-    std::u16string classId;
+    std::u16string classId = {};
     Maker make = nullptr;
 };
 
