@@ -75,25 +75,24 @@ public:
     Delivery(fs::path course, fs::path root) : course_(std::move(course)), root_(std::move(root)) {}
 
     std::u16string deliver(std::int32_t exercise) {
+        // The chapter's exercises are numbered 5NN; which of them exist is the component's
+        // business (its InitQuestion refuses the others).
+        if (exercise < 500 || exercise > 599)
+            throw ComError(errors::kInvalidCall, u"Deliver", u"No such exercise in the chapter");
         const fs::path folder = root_ / (std::to_string(exercise) + "-" + std::to_string(next_++));
         std::error_code ec;
         fs::create_directories(folder, ec);
         folders_.push_back(folder);
         const std::string code = "7264" + std::to_string(exercise) + ".";
-        bool delivered = false;
         for (const auto& entry : fs::directory_iterator(course_, ec)) {
             const std::string name = entry.path().filename().string();
-            if (!entry.is_regular_file() || name.size() <= code.size() ||
-                name.compare(1, code.size(), code) != 0)
-                continue;
-            fs::copy_file(entry.path(), folder / name, fs::copy_options::overwrite_existing, ec);
+            if (entry.is_regular_file() && name.size() > code.size() &&
+                name.compare(1, code.size(), code) == 0)
+                fs::copy_file(entry.path(), folder / name, fs::copy_options::overwrite_existing,
+                              ec);
             if (ec)
                 throw ComError(errors::kPathFileAccessError, u"Deliver", fromUtf8(name));
-            delivered = true;
         }
-        // An exercise is one of the chapter when the course has files for it.
-        if (!delivered)
-            throw ComError(errors::kInvalidCall, u"Deliver", u"No such exercise in the chapter");
         return (folder / "").u16string();
     }
 
