@@ -7,6 +7,7 @@
 #include <string>
 
 #include "com/com_ids.h"
+#include "com/public_classes.h"
 #include "com/server_state.h"
 #include "com/type_library.h"
 
@@ -83,6 +84,9 @@ SYSKIND ownSyskind() {
 
 HRESULT registerServer() {
     const std::wstring path = modulePath();
+    const auto classes = publicClasses();
+    if (!classes)
+        return SELFREG_E_CLASS;
     ITypeLib* library = nullptr;
     HRESULT hr = loadComponentLibrary(&library);
     if (FAILED(hr))
@@ -91,7 +95,7 @@ HRESULT registerServer() {
     library->Release();
     if (FAILED(hr))
         return hr;
-    for (const PublicClass& c : kPublicClasses) {
+    for (const PublicClass& c : *classes) {
         if (!registerClass(c, path)) {
             unregisterServer();
             return SELFREG_E_CLASS;
@@ -101,8 +105,10 @@ HRESULT registerServer() {
 }
 
 HRESULT unregisterServer() {
-    for (const PublicClass& c : kPublicClasses)
-        unregisterClass(c);
+    if (const auto classes = publicClasses()) {
+        for (const PublicClass& c : *classes)
+            unregisterClass(c);
+    }
     const HRESULT hr =
         UnRegisterTypeLib(kLibraryId, kLibraryMajor, kLibraryMinor, LANG_NEUTRAL, ownSyskind());
     // A library that is not registered is already what unregistering asks for.

@@ -97,6 +97,8 @@ private:
     bool WordLance_ = false;
     bool wordOwedToPlayer_ = false;  // started by a probe, not yet handed back
     std::int32_t NbParagraphes_ = 0;
+    // Word's mail-merge recipients dialog was found open by the current check.
+    bool recipientsDialogOpen_ = false;
     bool savedShowAll_ = false;
     bool savedShowFieldCodes_ = false;
     bool savedShowSpellingErrors_ = false;

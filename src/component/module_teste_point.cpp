@@ -1,13 +1,11 @@
 // TestePoint: the check of the learner's work. Word is brought forward, an open dialog box is
 // dealt with, Word is probed and the exercise's documents pre-checked; when any of this fails
 // the Module sets ErreurGenerale and a code of its own. Otherwise the exercise's own check runs.
-#include <set>
-
 #include "automation/text.h"
 #include "automation/vb.h"
 #include "component/module.h"
 #include "errors/error_service.h"
-#include "exercises/component_globals.h"
+#include "exercises/exercise_catalog.h"
 #include "word/word_objects.h"
 #include "word/word_startup.h"
 #include "word/word_windows.h"
@@ -23,8 +21,22 @@ const std::u16string& recipientsDialogTitle() {
     return title;
 }
 
-bool isOneOf(std::int32_t number, std::initializer_list<std::int32_t> numbers) {
-    return std::set<std::int32_t>(numbers).contains(number);
+// Whether a document of that name, lower-cased, is open in Word.
+bool isWorkingDocumentOpen(const word::Application& app, const std::u16string& workingName) {
+    const std::int32_t count = app.documents().count();
+    for (std::int32_t i = 1; i <= count; ++i) {
+        if (lcase(app.documents().item(i).name()) == workingName)
+            return true;
+    }
+    return false;
+}
+
+// The dialog rule and pre-checks of the current exercise. With no exercise, the working
+// document is looked for, which fails for want of an exercise object and is reported so.
+const ExerciseDeclaration& declarationOf(std::int32_t number) {
+    static const ExerciseDeclaration noExercise{.documentChecks = {.workingDocumentOpen = true}};
+    const ExerciseDeclaration* declaration = findExercise(number);
+    return declaration ? *declaration : noExercise;
 }
 }  // namespace
 
@@ -44,6 +56,7 @@ void Module::TestePoint() {
 
 void Module::checkWork() {
     Desktop& desktop = word_.desktop();
+    recipientsDialogOpen_ = false;
 
     word_.HandleWord = desktop.findWindow(kWordWindowClass, kAnyTitle);
     if (!AfficheWord(word_)) {
@@ -84,8 +97,8 @@ void Module::checkWork() {
     runExerciseCheck();
 }
 
-// Looks for a dialog box of Word above its main window. The recipients dialog is tolerated for
-// exercises 508 (it is closed) and 509 (it stays open, and the check runs at once); any other
+// Looks for a dialog box of Word above its main window. The recipients dialog is met as the
+// exercise declares (closed, kept open with the check run at once, or blocking); any other
 // open dialog stops the check. A failure during the scan counts as no dialog.
 Module::DialogOutcome Module::handleOpenDialog() {
     Desktop& desktop = word_.desktop();
@@ -98,13 +111,19 @@ Module::DialogOutcome Module::handleOpenDialog() {
         if (window == 0)
             return DialogOutcome::None;
 
-        setDestinatairesOuvert(lcase(RemplaceInsecables(title)) == recipientsDialogTitle());
+        recipientsDialogOpen_ = lcase(RemplaceInsecables(title)) == recipientsDialogTitle();
         FermeDialogues(desktop, window);
-        if (DestinatairesOuvert() && NumQuestion_ == 509)
-            return DialogOutcome::SkipToCheck;
-        if (DestinatairesOuvert() && NumQuestion_ == 508) {
-            desktop.closeWindow(window);
-            return DialogOutcome::Tolerated;
+        const RecipientsDialogPolicy policy = recipientsDialogOpen_
+                                                  ? declarationOf(NumQuestion_).recipientsDialog
+                                                  : RecipientsDialogPolicy::Blocking;
+        switch (policy) {
+            case RecipientsDialogPolicy::KeepItAndCheck:
+                return DialogOutcome::SkipToCheck;
+            case RecipientsDialogPolicy::CloseIt:
+                desktop.closeWindow(window);
+                return DialogOutcome::Tolerated;
+            case RecipientsDialogPolicy::Blocking:
+                break;
         }
         return DialogOutcome::Blocking;
     } catch (...) {
@@ -112,11 +131,11 @@ Module::DialogOutcome Module::handleOpenDialog() {
     }
 }
 
-// The exercise's documents are as InitQuestion left them. Which pre-checks apply depends on
+// The exercise's documents are as InitQuestion left them. Which pre-checks apply is declared by
 // the exercise; when one fails, MessageErreur holds its code.
 bool Module::VerifieDocuments() {
-    const std::int32_t n = NumQuestion_;
-    if (isOneOf(n, {502, 504, 517}))
+    const DocumentChecks& checks = declarationOf(NumQuestion_).documentChecks;
+    if (!checks.any())
         return true;
     if (!ignoringErrors([&] { OleAccessible(word_, true); })) {
         MessageErreur_ = u"%AL";
@@ -127,44 +146,25 @@ bool Module::VerifieDocuments() {
         lcase(vb::cStr(get(toObject(get(list, u"Item", {std::int16_t{1}})), u"NomDest")));
     const word::Application app(word_.AppWord);
 
-    bool open = false;
-    const std::int32_t count = app.documents().count();
-    for (std::int32_t i = 1; i <= count && !open; ++i) {
-        open = lcase(app.documents().item(i).name()) == workingName;
-    }
-    if (!open) {
+    if (checks.workingDocumentOpen && !isWorkingDocumentOpen(app, workingName)) {
         MessageErreur_ = u"C";
         return false;
     }
-    if (!isOneOf(n, {506, 508, 509, 515}) && lcase(app.activeDocument().name()) != workingName) {
+    if (checks.workingDocumentActive && lcase(app.activeDocument().name()) != workingName) {
         MessageErreur_ = u"A";
         return false;
     }
-    if (n != 503 && !(n >= 506 && n <= 515) &&
-        app.activeDocument().paragraphs().count() != NbParagraphes_) {
+    if (checks.paragraphCount && app.activeDocument().paragraphs().count() != NbParagraphes_) {
         MessageErreur_ = u"B";
         return false;
     }
-    const auto hasBookmark = [&](const std::u16string& name) {
-        return app.activeDocument().bookmarks().exists(name);
-    };
-    if (!isOneOf(n, {502, 504, 508, 514, 515}) && !hasBookmark(u"e01")) {
-        MessageErreur_ = u"D";
-        return false;
-    }
-    if (isOneOf(n, {503, 514})) {
-        const bool s01 = hasBookmark(u"s01");
-        const bool t01 = hasBookmark(u"t01");
-        if (!s01 || !t01) {
+    for (const std::u16string& bookmark : checks.bookmarks) {
+        if (!app.activeDocument().bookmarks().exists(bookmark)) {
             MessageErreur_ = u"D";
             return false;
         }
     }
-    if (isOneOf(n, {505, 507}) && !hasBookmark(u"s01")) {
-        MessageErreur_ = u"D";
-        return false;
-    }
-    if (isOneOf(n, {507, 509, 510, 511, 512, 513, 514, 518}) &&
+    if (checks.mainDocument &&
         app.activeDocument().mailMerge().mainDocumentType() == word::wdNotAMergeDocument) {
         MessageErreur_ = u"D";
         return false;
@@ -180,7 +180,8 @@ void Module::runExerciseCheck() {
         savedShowAll_ = app.activeWindow().view().showAll();
         savedShowFieldCodes_ = app.activeWindow().view().showFieldCodes();
     }
-    call(QuestionCourante_, u"TestePoint");
+    // What the Module saw goes with the call, for this check only.
+    call(QuestionCourante_, u"TestePoint", {recipientsDialogOpen_});
     ErreurGenerale_ = false;
     if (app.documents().count() != 0) {
         app.activeWindow().view().setShowAll(savedShowAll_);

@@ -1,4 +1,4 @@
-// Creating the exercise object of an exercise number (501 to 518); any other number creates
+// Creating the exercise object of an exercise number of the catalog; any other number creates
 // no object.
 #pragma once
 

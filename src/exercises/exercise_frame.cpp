@@ -2,11 +2,14 @@
 
 #include "automation/vb.h"
 #include "errors/error_service.h"
+#include "exercises/exercise_declaration.h"
 
 namespace k72645 {
 
-ExerciseFrame::ExerciseFrame(std::u16string className, ExerciseServices services)
-    : className_(std::move(className)), services_(std::move(services)) {
+ExerciseFrame::ExerciseFrame(const ExerciseDeclaration& declaration, ExerciseServices services)
+    : declaration_(declaration), services_(std::move(services)) {
+    for (const WorkingFileDeclaration& file : declaration_.workingFiles)
+        fichiersDeTravail()->add(file.source, file.dest, file.modele);
     property(u"ComplementInfo", [this](Arguments&) { return Variant(complement_); });
     property(u"FichiersDeTravail", [this](Arguments&) { return Variant(fichiersDeTravail()); });
     property(u"PathDossierParDefaut", [this](Arguments&) { return Variant(defaultFolder_); });
@@ -16,8 +19,12 @@ ExerciseFrame::ExerciseFrame(std::u16string className, ExerciseServices services
         Prepare(args);
         return Variant();
     });
-    method(u"TestePoint", [this](Arguments&) {
-        TestePoint();
+    // The Module passes what it saw during the check as an optional argument: whether the
+    // recipients dialog was open. Called without it, the check has seen no dialog.
+    method(u"TestePoint", [this](Arguments& args) {
+        const Variant& recipientsDialogOpen = argumentAt(args, 0);
+        TestePoint({.recipientsDialogOpen =
+                        !recipientsDialogOpen.isMissing() && vb::cBool(recipientsDialogOpen)});
         return Variant();
     });
     method(u"Fermer", [this](Arguments&) {
@@ -26,28 +33,28 @@ ExerciseFrame::ExerciseFrame(std::u16string className, ExerciseServices services
     });
 }
 
+const std::u16string& ExerciseFrame::className() const {
+    return declaration_.className;
+}
+
 std::shared_ptr<FichiersDeTravail> ExerciseFrame::fichiersDeTravail() {
     if (!files_)
         files_ = FichiersDeTravail::create();
     return files_;
 }
 
-void ExerciseFrame::addWorkingFile(std::u16string source, std::u16string dest, bool modele) {
-    fichiersDeTravail()->add(std::move(source), std::move(dest), modele);
-}
-
 void ExerciseFrame::Prepare(Arguments& args) {
-    reporting(className_, u"Prepare", [&] {
+    reporting(className(), u"Prepare", [&] {
         const Variant& application = requiredArgument(args, 0);
         DispatchPtr word = application.isObject() ? application.object() : toObject(application);
         const std::u16string folder = vb::cStr(requiredArgument(args, 1));
         const Variant& templates = argumentAt(args, 2);
-        // 1 to 3: the folders (an omitted template folder is empty) and the Word to work with.
+        // The folders (an omitted template folder is empty) and the Word to work with.
         workingFolder_ = folder;
         templateFolder_ = templates.isMissing() ? std::u16string() : vb::cStr(templates);
         defaultFolder_ = workingFolder_;
         word_ = std::move(word);
-        // 4: the main document, then the exercise's own steps.
+        // Then the main document, and what the exercise itself prepares.
         openMainDocument();
         prepareOwnSteps();
     });
@@ -57,8 +64,8 @@ void ExerciseFrame::openMainDocument() {
     openAndActivate(word(), workingFolder_, mainDocumentName());
 }
 
-void ExerciseFrame::TestePoint() {
-    reporting(className_, u"TestePoint", [&] {
+void ExerciseFrame::TestePoint(const CheckContext& context) {
+    reporting(className(), u"TestePoint", [&] {
         // Each check starts on a new complement list and a clear verdict, so that a check whose
         // tests all pass never keeps the code of an earlier one. A check that fails with an
         // error gives no verdict: the previous one, and its complement list, stay.
@@ -67,7 +74,7 @@ void ExerciseFrame::TestePoint() {
         try {
             complement_ = ComplementInfo::create();
             verdict_.clear();
-            runChecks();
+            runChecks(context);
         } catch (...) {
             complement_ = std::move(previousComplement);
             verdict_ = std::move(previousVerdict);

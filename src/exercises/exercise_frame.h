@@ -1,7 +1,8 @@
 // The frame every exercise class shares: its members reached by name (ComplementInfo,
 // FichiersDeTravail, PathDossierParDefaut, BravoNuance, CauseErreur, Prepare, TestePoint,
 // Fermer), its state, and the common steps of Prepare, TestePoint and Fermer. Each exercise
-// class adds its file table, its own Prepare steps, its checks and its closing rule.
+// class adds its own Prepare steps, its checks and its closing rule; its working files come from
+// its declaration.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,14 @@
 
 namespace k72645 {
 
+struct ExerciseDeclaration;
+
+// What the Module saw during this check, handed to the exercise's own check.
+struct CheckContext {
+    // Word's mail-merge recipients dialog was open over Word when the check began.
+    bool recipientsDialogOpen = false;
+};
+
 // What exercises reach besides Word: files (dates, template folder), sleeping, and the
 // automation runtime (Word's global object).
 struct ExerciseServices {
@@ -25,31 +34,31 @@ struct ExerciseServices {
 
 class ExerciseFrame : public AutomationObject {
 public:
-    const std::u16string& className() const { return className_; }
+    // The working files are those of the declaration, in its order. Exercise classes take this
+    // constructor as their own.
+    ExerciseFrame(const ExerciseDeclaration& declaration, ExerciseServices services);
+
+    const std::u16string& className() const;
     const std::u16string& verdict() const { return verdict_; }
 
 protected:
-    ExerciseFrame(std::u16string className, ExerciseServices services);
-
-    // The constructor of each class adds its file table in order.
-    void addWorkingFile(std::u16string source, std::u16string dest, bool modele);
-
-    // Prepare step 4: opens the main document from the working folder and activates it.
-    // Overridden by the exercises that open otherwise, or nothing.
+    // Prepare opens the main document once the folders and Word are taken: by default from the
+    // working folder, then activated. Overridden by the exercises that open otherwise, or
+    // nothing.
     virtual void openMainDocument();
-    // The main document's name ("Agence.doc"...); used by the default step 4.
+    // The main document's name ("Agence.doc"...), opened by the default openMainDocument.
     virtual std::u16string mainDocumentName() const { return u"Agence.doc"; }
-    // Prepare steps 5 and after.
+    // What Prepare does for this exercise once the main document is open.
     virtual void prepareOwnSteps() {}
     // The exercise's tests, run by TestePoint on a fresh complement list and a clear verdict.
     // A test that fails sets the verdict and no later test runs. When they raise, the verdict
     // and the complement list of the previous check are given back.
-    virtual void runChecks() {}
-    // Fermer's first steps: 501 to 505 remove the template folder; 508, 515, 517 and 518 close
+    virtual void runChecks(const CheckContext& /*context*/) {}
+    // What Fermer closes first: 501 to 505 remove the template folder; 508, 515, 517 and 518 close
     // the merged documents. Errors never leave it.
     virtual void closeOwnItems() {}
 
-    // Fermer's step for the exercises with a template folder: every file in it, then the
+    // Fermer's cleaning for the exercises with a template folder: every file in it, then the
     // folder, errors ignored. An empty folder name deletes nothing.
     void removeTemplateFolder();
 
@@ -63,11 +72,11 @@ protected:
 
 private:
     void Prepare(Arguments& args);
-    void TestePoint();
+    void TestePoint(const CheckContext& context);
     void Fermer();
     std::shared_ptr<FichiersDeTravail> fichiersDeTravail();
 
-    std::u16string className_;
+    const ExerciseDeclaration& declaration_;
     ExerciseServices services_;
     DispatchPtr word_;
     std::shared_ptr<FichiersDeTravail> files_;
@@ -79,7 +88,7 @@ private:
     std::shared_ptr<ComplementInfo> complement_;
 };
 
-// Opens a document of the working folder and activates it by its bare name (Prepare step 4).
+// Opens a document of the working folder and activates it by its bare name.
 void openAndActivate(const word::Application& word, const std::u16string& folder,
                      const std::u16string& name);
 // Documents.Item(name).Content.Fields.Update: every field of the main story is updated.

@@ -3,7 +3,7 @@
 // entries of the template attached to the active document.
 #include "automation/text.h"
 #include "automation/vb.h"
-#include "exercises/questions.h"
+#include "exercises/exercise_declaration.h"
 
 namespace k72645 {
 
@@ -11,11 +11,7 @@ namespace {
 
 class Question0501 : public ExerciseFrame {
 public:
-    explicit Question0501(ExerciseServices services)
-        : ExerciseFrame(u"Question0501", std::move(services)) {
-        addWorkingFile(u"07264501.doc", u"Insertion.doc", false);
-        addWorkingFile(u"07264501.dot", u"Lettre ORB.dot", true);
-    }
+    using ExerciseFrame::ExerciseFrame;
 
 protected:
     std::u16string mainDocumentName() const override { return u"Insertion.doc"; }
@@ -25,7 +21,7 @@ protected:
     }
     void closeOwnItems() override { removeTemplateFolder(); }
 
-    void runChecks() override {
+    void runChecks(const CheckContext& /*context*/) override {
         // The entry looked for, in any case of letters; the position found only tells whether
         // there is one.
         const std::int16_t count = vb::cInt(get(entries(), u"Count"));
@@ -65,8 +61,24 @@ private:
 
 }  // namespace
 
-std::shared_ptr<ExerciseFrame> makeQuestion0501(ExerciseServices services) {
-    return std::make_shared<Question0501>(std::move(services));
+const ExerciseDeclaration& declareQuestion0501() {
+    static const ExerciseDeclaration declaration{
+        .number = 501,
+        .className = u"Question0501",
+        .title = u"Insertion automatique dans le modèle de lettre",
+        .workingFiles =
+            {
+                {u"07264501.doc", u"Insertion.doc"},
+                {u"07264501.dot", u"Lettre ORB.dot", true},
+            },
+        .documentChecks = {.workingDocumentOpen = true,
+                           .workingDocumentActive = true,
+                           .paragraphCount = true,
+                           .bookmarks = {u"e01"}},
+        .classId = u"{1543CFBE-2C5D-4EF0-A300-F709A97E5456}",
+        .make = makeExercise<Question0501>,
+    };
+    return declaration;
 }
 
 }  // namespace k72645

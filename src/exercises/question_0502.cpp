@@ -2,7 +2,7 @@
 // whose full names end like the letter or the insertion document, and wants the letter active.
 #include "automation/text.h"
 #include "automation/vb.h"
-#include "exercises/questions.h"
+#include "exercises/exercise_declaration.h"
 
 namespace k72645 {
 
@@ -10,12 +10,7 @@ namespace {
 
 class Question0502 : public ExerciseFrame {
 public:
-    explicit Question0502(ExerciseServices services)
-        : ExerciseFrame(u"Question0502", std::move(services)) {
-        addWorkingFile(u"07264502.doc", u"Insertion.doc", false);
-        addWorkingFile(u"17264502.doc", u"Agence.doc", false);
-        addWorkingFile(u"07264502.dot", u"Lettre ORB.dot", true);
-    }
+    using ExerciseFrame::ExerciseFrame;
 
 protected:
     void openMainDocument() override {
@@ -28,7 +23,7 @@ protected:
     }
     void closeOwnItems() override { removeTemplateFolder(); }
 
-    void runChecks() override {
+    void runChecks(const CheckContext& /*context*/) override {
         if (word().documents().count() == 0) {
             setVerdict(u"A");
             return;
@@ -55,8 +50,21 @@ protected:
 
 }  // namespace
 
-std::shared_ptr<ExerciseFrame> makeQuestion0502(ExerciseServices services) {
-    return std::make_shared<Question0502>(std::move(services));
+const ExerciseDeclaration& declareQuestion0502() {
+    static const ExerciseDeclaration declaration{
+        .number = 502,
+        .className = u"Question0502",
+        .title = u"Deux documents ouverts, la lettre active",
+        .workingFiles =
+            {
+                {u"07264502.doc", u"Insertion.doc"},
+                {u"17264502.doc", u"Agence.doc"},
+                {u"07264502.dot", u"Lettre ORB.dot", true},
+            },
+        .classId = u"{D400AB19-4149-43B8-801A-81A36301FB6E}",
+        .make = makeExercise<Question0502>,
+    };
+    return declaration;
 }
 
 }  // namespace k72645

@@ -2,7 +2,7 @@
 // line break at the bookmark "t01"; the check reads the text of the bookmark "s01" and accepts
 // only that exact form.
 #include "automation/text.h"
-#include "exercises/questions.h"
+#include "exercises/exercise_declaration.h"
 
 namespace k72645 {
 
@@ -10,11 +10,7 @@ namespace {
 
 class Question0503 : public ExerciseFrame {
 public:
-    explicit Question0503(ExerciseServices services)
-        : ExerciseFrame(u"Question0503", std::move(services)) {
-        addWorkingFile(u"07264503.doc", u"Agence.doc", false);
-        addWorkingFile(u"07264503.dot", u"Lettre ORB.dot", true);
-    }
+    using ExerciseFrame::ExerciseFrame;
 
 protected:
     void prepareOwnSteps() override {
@@ -24,7 +20,7 @@ protected:
     }
     void closeOwnItems() override { removeTemplateFolder(); }
 
-    void runChecks() override {
+    void runChecks(const CheckContext& /*context*/) override {
         const word::Range range = word().activeDocument().bookmarks().item(u"s01").range();
         // The text is read afresh for each comparison. The words are recognised without their
         // accent in any case, or with a capital R; all three comparisons are made.
@@ -42,8 +38,23 @@ protected:
 
 }  // namespace
 
-std::shared_ptr<ExerciseFrame> makeQuestion0503(ExerciseServices services) {
-    return std::make_shared<Question0503>(std::move(services));
+const ExerciseDeclaration& declareQuestion0503() {
+    static const ExerciseDeclaration declaration{
+        .number = 503,
+        .className = u"Question0503",
+        .title = u"Insertion automatique à un signet",
+        .workingFiles =
+            {
+                {u"07264503.doc", u"Agence.doc"},
+                {u"07264503.dot", u"Lettre ORB.dot", true},
+            },
+        .documentChecks = {.workingDocumentOpen = true,
+                           .workingDocumentActive = true,
+                           .bookmarks = {u"e01", u"s01", u"t01"}},
+        .classId = u"{EB0F6786-ECCD-4F1D-AA9C-26856B496B61}",
+        .make = makeExercise<Question0503>,
+    };
+    return declaration;
 }
 
 }  // namespace k72645

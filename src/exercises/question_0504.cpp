@@ -3,7 +3,7 @@
 // open documents, the files' modification times and the template's entries how far they got.
 #include "automation/text.h"
 #include "automation/vb.h"
-#include "exercises/questions.h"
+#include "exercises/exercise_declaration.h"
 
 namespace k72645 {
 
@@ -11,11 +11,7 @@ namespace {
 
 class Question0504 : public ExerciseFrame {
 public:
-    explicit Question0504(ExerciseServices services)
-        : ExerciseFrame(u"Question0504", std::move(services)) {
-        addWorkingFile(u"07264504.doc", u"Agence.doc", false);
-        addWorkingFile(u"07264504.dot", u"Lettre ORB.dot", true);
-    }
+    using ExerciseFrame::ExerciseFrame;
 
 protected:
     void prepareOwnSteps() override {
@@ -27,7 +23,7 @@ protected:
     }
     void closeOwnItems() override { removeTemplateFolder(); }
 
-    void runChecks() override {
+    void runChecks(const CheckContext& /*context*/) override {
         services().sleeper->sleep(1000);
         // While the letter is open, any failure is taken as the entry still being there.
         try {
@@ -96,8 +92,20 @@ private:
 
 }  // namespace
 
-std::shared_ptr<ExerciseFrame> makeQuestion0504(ExerciseServices services) {
-    return std::make_shared<Question0504>(std::move(services));
+const ExerciseDeclaration& declareQuestion0504() {
+    static const ExerciseDeclaration declaration{
+        .number = 504,
+        .className = u"Question0504",
+        .title = u"Supprimer une insertion automatique du modèle",
+        .workingFiles =
+            {
+                {u"07264504.doc", u"Agence.doc"},
+                {u"07264504.dot", u"Lettre ORB.dot", true},
+            },
+        .classId = u"{C9E8DD7F-F57E-4DD5-BDD4-EAAE3B64B797}",
+        .make = makeExercise<Question0504>,
+    };
+    return declaration;
 }
 
 }  // namespace k72645

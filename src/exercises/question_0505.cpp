@@ -5,7 +5,7 @@
 
 #include "automation/text.h"
 #include "errors/error_service.h"
-#include "exercises/questions.h"
+#include "exercises/exercise_declaration.h"
 
 namespace k72645 {
 
@@ -48,10 +48,7 @@ bool holdsPlainTimeField(std::u16string_view codes) {
 
 class Question0505 : public ExerciseFrame {
 public:
-    explicit Question0505(ExerciseServices services)
-        : ExerciseFrame(u"Question0505", std::move(services)) {
-        addWorkingFile(u"07264505.doc", u"Agence.doc", false);
-    }
+    using ExerciseFrame::ExerciseFrame;
 
 protected:
     void closeOwnItems() override {
@@ -59,7 +56,7 @@ protected:
         removeTemplateFolder();
     }
 
-    void runChecks() override {
+    void runChecks(const CheckContext& /*context*/) override {
         // Fields show their results while the line is read; the learner's setting comes back
         // with every verdict, but not after a failure.
         const bool saved = view().showFieldCodes();
@@ -107,8 +104,23 @@ private:
 
 }  // namespace
 
-std::shared_ptr<ExerciseFrame> makeQuestion0505(ExerciseServices services) {
-    return std::make_shared<Question0505>(std::move(services));
+const ExerciseDeclaration& declareQuestion0505() {
+    static const ExerciseDeclaration declaration{
+        .number = 505,
+        .className = u"Question0505",
+        .title = u"Champ date après le nom du lieu",
+        .workingFiles =
+            {
+                {u"07264505.doc", u"Agence.doc"},
+            },
+        .documentChecks = {.workingDocumentOpen = true,
+                           .workingDocumentActive = true,
+                           .paragraphCount = true,
+                           .bookmarks = {u"e01", u"s01"}},
+        .classId = u"{4F36BF64-66F4-4AA2-9CB7-167444CBB4C7}",
+        .make = makeExercise<Question0505>,
+    };
+    return declaration;
 }
 
 }  // namespace k72645

@@ -1,7 +1,7 @@
 // Exercise 506: attaching the data source. The learner makes the letter a form-letter main
 // document whose data source is the working folder's "Clients.mdb".
 #include "automation/text.h"
-#include "exercises/questions.h"
+#include "exercises/exercise_declaration.h"
 
 namespace k72645 {
 
@@ -9,16 +9,12 @@ namespace {
 
 class Question0506 : public ExerciseFrame {
 public:
-    explicit Question0506(ExerciseServices services)
-        : ExerciseFrame(u"Question0506", std::move(services)) {
-        addWorkingFile(u"07264506.doc", u"Agence.doc", false);
-        addWorkingFile(u"07264506.mdb", u"Clients.mdb", false);
-    }
+    using ExerciseFrame::ExerciseFrame;
 
 protected:
     void prepareOwnSteps() override { updateFields(word(), u"Agence.doc"); }
 
-    void runChecks() override {
+    void runChecks(const CheckContext& /*context*/) override {
         // The exercise's letter: its name in any case, and the bookmark that the delivered letter
         // holds.
         if (lcase(word().activeDocument().name()) != lcase(u"Agence.doc") ||
@@ -56,8 +52,21 @@ private:
 
 }  // namespace
 
-std::shared_ptr<ExerciseFrame> makeQuestion0506(ExerciseServices services) {
-    return std::make_shared<Question0506>(std::move(services));
+const ExerciseDeclaration& declareQuestion0506() {
+    static const ExerciseDeclaration declaration{
+        .number = 506,
+        .className = u"Question0506",
+        .title = u"Attacher la source de données",
+        .workingFiles =
+            {
+                {u"07264506.doc", u"Agence.doc"},
+                {u"07264506.mdb", u"Clients.mdb"},
+            },
+        .documentChecks = {.workingDocumentOpen = true, .bookmarks = {u"e01"}},
+        .classId = u"{0EB0F097-A3DD-46FA-BFCB-80FE8710C54A}",
+        .make = makeExercise<Question0506>,
+    };
+    return declaration;
 }
 
 }  // namespace k72645

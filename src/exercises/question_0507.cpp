@@ -2,7 +2,7 @@
 // the passage of the bookmark "s01", in place of the text "codeville". The check reads the passage
 // with field codes hidden, so that a merge field reads as its name between chevrons.
 #include "automation/text.h"
-#include "exercises/questions.h"
+#include "exercises/exercise_declaration.h"
 
 namespace k72645 {
 
@@ -10,16 +10,12 @@ namespace {
 
 class Question0507 : public ExerciseFrame {
 public:
-    explicit Question0507(ExerciseServices services)
-        : ExerciseFrame(u"Question0507", std::move(services)) {
-        addWorkingFile(u"07264507.doc", u"Agence.doc", false);
-        addWorkingFile(u"07264507.mdb", u"Clients.mdb", false);
-    }
+    using ExerciseFrame::ExerciseFrame;
 
 protected:
     void prepareOwnSteps() override { prepareFormLetterWithClients(word(), workingFolder()); }
 
-    void runChecks() override {
+    void runChecks(const CheckContext& /*context*/) override {
         const word::Range range = word().activeDocument().bookmarks().item(u"s01").range();
         const bool saved = view().showFieldCodes();
         if (view().showFieldCodes())
@@ -56,8 +52,24 @@ private:
 
 }  // namespace
 
-std::shared_ptr<ExerciseFrame> makeQuestion0507(ExerciseServices services) {
-    return std::make_shared<Question0507>(std::move(services));
+const ExerciseDeclaration& declareQuestion0507() {
+    static const ExerciseDeclaration declaration{
+        .number = 507,
+        .className = u"Question0507",
+        .title = u"Insérer un champ de fusion",
+        .workingFiles =
+            {
+                {u"07264507.doc", u"Agence.doc"},
+                {u"07264507.mdb", u"Clients.mdb"},
+            },
+        .documentChecks = {.workingDocumentOpen = true,
+                           .workingDocumentActive = true,
+                           .bookmarks = {u"e01", u"s01"},
+                           .mainDocument = true},
+        .classId = u"{3288C4EF-6F02-454D-AC19-F2983C268CC3}",
+        .make = makeExercise<Question0507>,
+    };
+    return declaration;
 }
 
 }  // namespace k72645

@@ -2,8 +2,8 @@
 // ("Lettres1", "Letters1" in Word's English edition); the check wants every merged document open
 // to hold eight sections, one for each of the seven recipients and the last.
 #include "automation/vb.h"
+#include "exercises/exercise_declaration.h"
 #include "exercises/merged_documents.h"
-#include "exercises/questions.h"
 
 namespace k72645 {
 
@@ -11,11 +11,7 @@ namespace {
 
 class Question0508 : public ExerciseFrame {
 public:
-    explicit Question0508(ExerciseServices services)
-        : ExerciseFrame(u"Question0508", std::move(services)) {
-        addWorkingFile(u"07264508.doc", u"Agence.doc", false);
-        addWorkingFile(u"07264508.mdb", u"Clients.mdb", false);
-    }
+    using ExerciseFrame::ExerciseFrame;
 
 protected:
     void prepareOwnSteps() override { prepareFormLetterWithClients(word(), workingFolder()); }
@@ -23,7 +19,7 @@ protected:
         closeLeadingMergedDocuments(word(), PassCount::IntegerRecounted);
     }
 
-    void runChecks() override {
+    void runChecks(const CheckContext& /*context*/) override {
         // The 16-bit counter is left one past the count when no merged document is found.
         std::int16_t count = vb::cInt(Variant(word().documents().count()));
         std::int16_t i = 1;
@@ -55,8 +51,22 @@ private:
 
 }  // namespace
 
-std::shared_ptr<ExerciseFrame> makeQuestion0508(ExerciseServices services) {
-    return std::make_shared<Question0508>(std::move(services));
+const ExerciseDeclaration& declareQuestion0508() {
+    static const ExerciseDeclaration declaration{
+        .number = 508,
+        .className = u"Question0508",
+        .title = u"Fusionner vers un nouveau document",
+        .workingFiles =
+            {
+                {u"07264508.doc", u"Agence.doc"},
+                {u"07264508.mdb", u"Clients.mdb"},
+            },
+        .documentChecks = {.workingDocumentOpen = true},
+        .recipientsDialog = RecipientsDialogPolicy::CloseIt,
+        .classId = u"{81336573-6ED3-4910-996C-B64BD4EAB95D}",
+        .make = makeExercise<Question0508>,
+    };
+    return declaration;
 }
 
 }  // namespace k72645

@@ -1,10 +1,9 @@
 // Exercise 509: showing the list of recipients. The learner asks for the correction with Word's
-// mail-merge recipients dialog open over the letter; the Module tells the check so through
-// DestinatairesOuvert.
+// mail-merge recipients dialog open over the letter; the Module tells the check what it saw
+// when the check began.
 #include "automation/text.h"
 #include "automation/vb.h"
-#include "exercises/component_globals.h"
-#include "exercises/questions.h"
+#include "exercises/exercise_declaration.h"
 
 namespace k72645 {
 
@@ -12,30 +11,17 @@ namespace {
 
 class Question0509 : public ExerciseFrame {
 public:
-    explicit Question0509(ExerciseServices services)
-        : ExerciseFrame(u"Question0509", std::move(services)) {
-        addWorkingFile(u"07264509.doc", u"Agence.doc", false);
-        addWorkingFile(u"07264509.mdb", u"Clients.mdb", false);
-    }
+    using ExerciseFrame::ExerciseFrame;
 
 protected:
-    void prepareOwnSteps() override {
-        prepareFormLetterWithClients(word(), workingFolder());
-        // A new exercise starts with the recipients dialog not seen.
-        setDestinatairesOuvert(false);
-    }
+    void prepareOwnSteps() override { prepareFormLetterWithClients(word(), workingFolder()); }
 
-    void runChecks() override {
-        // The flag tells about this check only: it is cleared as soon as it has been taken, so
-        // that a later check made with the dialog closed does not pass on an old sighting.
-        const bool recipientsShown = DestinatairesOuvert();
-        setDestinatairesOuvert(false);
-
+    void runChecks(const CheckContext& context) override {
         if (isDatabaseOpenAsDocument()) {
             setVerdict(u"A");
             return;
         }
-        if (!recipientsShown) {
+        if (!context.recipientsDialogOpen) {
             setVerdict(u"B");
             return;
         }
@@ -73,8 +59,24 @@ private:
 
 }  // namespace
 
-std::shared_ptr<ExerciseFrame> makeQuestion0509(ExerciseServices services) {
-    return std::make_shared<Question0509>(std::move(services));
+const ExerciseDeclaration& declareQuestion0509() {
+    static const ExerciseDeclaration declaration{
+        .number = 509,
+        .className = u"Question0509",
+        .title = u"Afficher la liste des destinataires",
+        .workingFiles =
+            {
+                {u"07264509.doc", u"Agence.doc"},
+                {u"07264509.mdb", u"Clients.mdb"},
+            },
+        .documentChecks = {.workingDocumentOpen = true,
+                           .bookmarks = {u"e01"},
+                           .mainDocument = true},
+        .recipientsDialog = RecipientsDialogPolicy::KeepItAndCheck,
+        .classId = u"{26EDB97F-2094-46FA-AB45-6585E5E0D5E4}",
+        .make = makeExercise<Question0509>,
+    };
+    return declaration;
 }
 
 }  // namespace k72645

@@ -1,8 +1,8 @@
-// Exercise 510: adding a record to the data source. The class with its file table and its own
+// Exercise 510: adding a record to the data source. The class with its declaration and its own
 // Prepare steps; its checks run in runChecks.
 #include "automation/text.h"
 #include "automation/vb.h"
-#include "exercises/questions.h"
+#include "exercises/exercise_declaration.h"
 
 namespace k72645 {
 
@@ -10,31 +10,27 @@ namespace {
 
 class Question0510 : public ExerciseFrame {
 public:
-    explicit Question0510(ExerciseServices services)
-        : ExerciseFrame(u"Question0510", std::move(services)) {
-        addWorkingFile(u"07264510.doc", u"Agence.doc", false);
-        addWorkingFile(u"07264510.mdb", u"Clients.mdb", false);
-    }
+    using ExerciseFrame::ExerciseFrame;
 
 protected:
     void prepareOwnSteps() override { prepareFormLetterWithClients(word(), workingFolder()); }
 
-    void runChecks() override {
-        // 1: the database must not be open in Word as a document.
+    void runChecks(const CheckContext& /*context*/) override {
+        // The database must not be open in Word as a document.
         if (databaseOpenAsDocument()) {
             setVerdict(u"A");
             return;
         }
-        // 2: eight records, the added client included; the count as Word gave it otherwise.
+        // Eight records, the added client included; the count as Word gave it otherwise.
         const std::int16_t count = vb::cInt(Variant(dataSource().recordCount()));
         if (count != 8) {
             setVerdict(u"B");
             complement().add(vb::str(Variant(count)));
             return;
         }
-        // 3: the added client is the last record, which the check leaves active.
+        // The added client is the last record, which the check leaves active.
         dataSource().setActiveRecord(word::wdLastDataSourceRecord);
-        // 4: something was typed into the record.
+        // Something was typed into the record.
         bool allEmpty = true;
         for (std::int32_t k = 1; k <= 7; ++k) {
             if (!fieldValue(k).empty())
@@ -44,7 +40,7 @@ protected:
             setVerdict(u"C");
             return;
         }
-        // 5: a street (field 4 or 5) and a town (field 6).
+        // A street (field 4 or 5) and a town (field 6).
         const std::u16string street1 = fieldValue(4);
         const std::u16string street2 = fieldValue(5);
         const std::u16string town = fieldValue(6);
@@ -52,7 +48,7 @@ protected:
             setVerdict(u"D");
             return;
         }
-        // 6: each field as expected, in position order, each read afresh; the group (field 7)
+        // Each field as expected, in position order, each read afresh; the group (field 7)
         // is compared as it stands.
         struct Expected {
             std::u16string value;
@@ -105,8 +101,24 @@ private:
 
 }  // namespace
 
-std::shared_ptr<ExerciseFrame> makeQuestion0510(ExerciseServices services) {
-    return std::make_shared<Question0510>(std::move(services));
+const ExerciseDeclaration& declareQuestion0510() {
+    static const ExerciseDeclaration declaration{
+        .number = 510,
+        .className = u"Question0510",
+        .title = u"Ajouter un enregistrement à la source",
+        .workingFiles =
+            {
+                {u"07264510.doc", u"Agence.doc"},
+                {u"07264510.mdb", u"Clients.mdb"},
+            },
+        .documentChecks = {.workingDocumentOpen = true,
+                           .workingDocumentActive = true,
+                           .bookmarks = {u"e01"},
+                           .mainDocument = true},
+        .classId = u"{914908BB-6BBE-457B-9A2E-2F4C8E7C771D}",
+        .make = makeExercise<Question0510>,
+    };
+    return declaration;
 }
 
 }  // namespace k72645

@@ -1,10 +1,9 @@
-// Exercise 511: correcting a record of the data source. The class with its file table and its own
+// Exercise 511: correcting a record of the data source. The class with its declaration and its own
 // Prepare steps; its checks run in runChecks.
 #include "automation/text.h"
 #include "automation/vb.h"
-#include "exercises/component_globals.h"
 #include "exercises/database_open_check.h"
-#include "exercises/questions.h"
+#include "exercises/exercise_declaration.h"
 
 namespace k72645 {
 
@@ -12,11 +11,7 @@ namespace {
 
 class Question0511 : public ExerciseFrame {
 public:
-    explicit Question0511(ExerciseServices services)
-        : ExerciseFrame(u"Question0511", std::move(services)) {
-        addWorkingFile(u"07264511.doc", u"Agence.doc", false);
-        addWorkingFile(u"07264511.mdb", u"Clients.mdb", false);
-    }
+    using ExerciseFrame::ExerciseFrame;
 
 protected:
     void prepareOwnSteps() override {
@@ -25,21 +20,21 @@ protected:
         word().activeDocument().mailMerge().openDataSource(workingFolder() + u"Clients.mdb");
     }
 
-    void runChecks() override {
-        // 1: the database must not be open in Word as a document.
+    void runChecks(const CheckContext& /*context*/) override {
+        // The database must not be open in Word as a document.
         if (clientsDatabaseOpenAsDocument(word(), workingFolder())) {
             setVerdict(u"F");
             return;
         }
-        // 2: no record was lost.
+        // No record was lost.
         if (vb::cInt(Variant(dataSource(word()).recordCount())) < 8) {
             setVerdict(u"A");
             return;
         }
-        // 3: the record to correct is the next-to-last one; the check leaves it active.
+        // The record to correct is the next-to-last one; the check leaves it active.
         dataSource(word()).setActiveRecord(word::wdLastDataSourceRecord);
         dataSource(word()).setActiveRecord(word::wdPreviousDataSourceRecord);
-        // 4 and 5: the surname neither left as it was nor erased.
+        // The surname neither left as it was nor erased.
         if (ucase(surname(word())) == u"MORLEAU") {
             setVerdict(u"B");
             return;
@@ -48,9 +43,9 @@ protected:
             setVerdict(u"C");
             return;
         }
-        // 6: the right surname, read through Word's global object, which reaches the same Word;
+        // The right surname, read through Word's global object, which reaches the same Word;
         // the learner's text goes to the complement as Word gives it.
-        const word::Application global(wordGlobal(*services().runtime));
+        const word::Application global(services().runtime->wordGlobal());
         if (ucase(surname(global)) != u"MORLAUX") {
             setVerdict(u"D");
             complement().add(u" " + surname(global));
@@ -69,8 +64,24 @@ private:
 
 }  // namespace
 
-std::shared_ptr<ExerciseFrame> makeQuestion0511(ExerciseServices services) {
-    return std::make_shared<Question0511>(std::move(services));
+const ExerciseDeclaration& declareQuestion0511() {
+    static const ExerciseDeclaration declaration{
+        .number = 511,
+        .className = u"Question0511",
+        .title = u"Corriger un enregistrement de la source",
+        .workingFiles =
+            {
+                {u"07264511.doc", u"Agence.doc"},
+                {u"07264511.mdb", u"Clients.mdb"},
+            },
+        .documentChecks = {.workingDocumentOpen = true,
+                           .workingDocumentActive = true,
+                           .bookmarks = {u"e01"},
+                           .mainDocument = true},
+        .classId = u"{AC71751D-3890-4BF5-BAE5-513E54DD2FAD}",
+        .make = makeExercise<Question0511>,
+    };
+    return declaration;
 }
 
 }  // namespace k72645

@@ -1,9 +1,9 @@
-// Exercise 512: leaving a recipient out of the merge. The class with its file table and its own
+// Exercise 512: leaving a recipient out of the merge. The class with its declaration and its own
 // Prepare steps; its checks run in runChecks.
 #include "automation/text.h"
 #include "automation/vb.h"
 #include "exercises/database_open_check.h"
-#include "exercises/questions.h"
+#include "exercises/exercise_declaration.h"
 
 namespace k72645 {
 
@@ -11,25 +11,21 @@ namespace {
 
 class Question0512 : public ExerciseFrame {
 public:
-    explicit Question0512(ExerciseServices services)
-        : ExerciseFrame(u"Question0512", std::move(services)) {
-        addWorkingFile(u"07264512.doc", u"Agence.doc", false);
-        addWorkingFile(u"07264512.mdb", u"Clients.mdb", false);
-    }
+    using ExerciseFrame::ExerciseFrame;
 
 protected:
     void prepareOwnSteps() override { prepareFormLetterWithClients(word(), workingFolder()); }
 
-    void runChecks() override {
-        // 1: print preview is left first, whatever the verdict.
+    void runChecks(const CheckContext& /*context*/) override {
+        // Print preview is left first, whatever the verdict.
         if (word().printPreview())
             word().setPrintPreview(false);
-        // 2: the database must not be open in Word as a document.
+        // The database must not be open in Word as a document.
         if (clientsDatabaseOpenAsDocument(word(), workingFolder())) {
             setVerdict(u"D");
             return;
         }
-        // 3 and 4: exactly one recipient left out.
+        // Exactly one recipient left out.
         const std::int16_t count = vb::cInt(Variant(dataSource().recordCount()));
         if (count == 8) {
             setVerdict(u"A");
@@ -39,7 +35,7 @@ protected:
             setVerdict(u"B");
             return;
         }
-        // 5: the recipient to leave out is no longer among the records; the walk reads both
+        // The recipient to leave out is no longer among the records; the walk reads both
         // fields of each record and ends on the record where it stopped.
         dataSource().setActiveRecord(word::wdFirstDataSourceRecord);
         std::int16_t i = 1;
@@ -66,8 +62,24 @@ private:
 
 }  // namespace
 
-std::shared_ptr<ExerciseFrame> makeQuestion0512(ExerciseServices services) {
-    return std::make_shared<Question0512>(std::move(services));
+const ExerciseDeclaration& declareQuestion0512() {
+    static const ExerciseDeclaration declaration{
+        .number = 512,
+        .className = u"Question0512",
+        .title = u"Exclure un destinataire de la fusion",
+        .workingFiles =
+            {
+                {u"07264512.doc", u"Agence.doc"},
+                {u"07264512.mdb", u"Clients.mdb"},
+            },
+        .documentChecks = {.workingDocumentOpen = true,
+                           .workingDocumentActive = true,
+                           .bookmarks = {u"e01"},
+                           .mainDocument = true},
+        .classId = u"{C3E8468A-64C9-4C58-93AB-46F58A01FBA3}",
+        .make = makeExercise<Question0512>,
+    };
+    return declaration;
 }
 
 }  // namespace k72645

@@ -1,8 +1,8 @@
-// Exercise 514: conditional text with an IF field. The class with its file table and its own
+// Exercise 514: conditional text with an IF field. The class with its declaration and its own
 // Prepare steps; its checks run in runChecks.
 #include "automation/text.h"
 #include "errors/error_service.h"
-#include "exercises/questions.h"
+#include "exercises/exercise_declaration.h"
 
 namespace k72645 {
 
@@ -10,11 +10,7 @@ namespace {
 
 class Question0514 : public ExerciseFrame {
 public:
-    explicit Question0514(ExerciseServices services)
-        : ExerciseFrame(u"Question0514", std::move(services)) {
-        addWorkingFile(u"07264514.doc", u"Agence.doc", false);
-        addWorkingFile(u"07264514.mdb", u"Clients.mdb", false);
-    }
+    using ExerciseFrame::ExerciseFrame;
 
 protected:
     void prepareOwnSteps() override {
@@ -26,24 +22,24 @@ protected:
         word().selection().goToBookmark(u"t01");
     }
 
-    void runChecks() override {
-        // 1: the learner's field-code display, given back after every verdict.
+    void runChecks(const CheckContext& /*context*/) override {
+        // The learner's field-code display, given back after every verdict.
         const bool fieldCodesShown = word().activeWindow().view().showFieldCodes();
         if (fieldCodesShown)
             word().activeWindow().view().setShowFieldCodes(false);
-        // 2 and 3: the zone, read with field codes so that the IF field's code holds the code of
+        // The zone, read with field codes so that the IF field's code holds the code of
         // the merge field nested in it.
         const word::Range zone = word().activeDocument().bookmarks().item(u"s01").range();
         word().activeWindow().view().setShowFieldCodes(true);
         checkZone(zone);
-        // 11: a failure above leaves field codes shown; a verdict does not.
+        // A failure above leaves field codes shown; a verdict does not.
         word().activeWindow().view().setShowFieldCodes(fieldCodesShown);
     }
 
 private:
-    // Steps 4 to 10; the first test that fails sets its code.
+    // The zone's tests in order; the first test that fails sets its code.
     void checkZone(const word::Range& zone) {
-        // 4: the IF field and the merge field nested in it.
+        // The IF field and the merge field nested in it.
         const std::int32_t fields = zone.fields().count();
         if (fields == 0) {
             setVerdict(u"A");
@@ -53,7 +49,7 @@ private:
             setVerdict(u"B");
             return;
         }
-        // 5 and 6: "if" directly followed by the nested field.
+        // "if" directly followed by the nested field.
         const std::u16string packed = lcase(SupprimeEspaces(fieldCode(zone, 1)));
         const std::int64_t mergeField = inStr(packed, u"mergefield");
         if (mergeField == 0) {
@@ -65,12 +61,12 @@ private:
             setVerdict(u"C");
             return;
         }
-        // 7: the nested field is the merge field Groupe, without switches.
+        // The nested field is the merge field Groupe, without switches.
         if (lcase(trim(fieldCode(zone, 2))) != u"mergefield " + lcase(u"Groupe")) {
             setVerdict(u"D");
             return;
         }
-        // 8: a comparison operator followed by a space.
+        // A comparison operator followed by a space.
         const std::u16string code = lcase(fieldCode(zone, 1));
         const bool equal = contains(code, u"= ");
         const bool different = contains(code, u"<> ");
@@ -80,7 +76,7 @@ private:
             setVerdict(u"B");
             return;
         }
-        // 9: the comparison forms, in this order; each that applies must fit its operator.
+        // The comparison forms, in this order; each that applies must fit its operator.
         if (equal) {
             const std::u16string rest = tail(packed, u"=");
             if (!(mid(rest, 1, 1) == u"1"   ? fridayFirst(rest, u"E", u"F")
@@ -105,7 +101,7 @@ private:
                                             : unfit()))
                 return;
         }
-        // 10: what the zone shows for the current record.
+        // What the zone shows for the current record.
         word().activeWindow().view().setShowFieldCodes(false);
         if (zone.text() != u"les vendredi \u00e0")
             setVerdict(u"H");
@@ -152,8 +148,23 @@ private:
 
 }  // namespace
 
-std::shared_ptr<ExerciseFrame> makeQuestion0514(ExerciseServices services) {
-    return std::make_shared<Question0514>(std::move(services));
+const ExerciseDeclaration& declareQuestion0514() {
+    static const ExerciseDeclaration declaration{
+        .number = 514,
+        .className = u"Question0514",
+        .title = u"Texte conditionnel avec un champ SI",
+        .workingFiles =
+            {
+                {u"07264514.doc", u"Agence.doc"},
+                {u"07264514.mdb", u"Clients.mdb"},
+            },
+        .documentChecks = {.workingDocumentOpen = true,
+                           .workingDocumentActive = true,
+                           .bookmarks = {u"s01", u"t01"},
+                           .mainDocument = true},
+        .make = makeExercise<Question0514>,
+    };
+    return declaration;
 }
 
 }  // namespace k72645

@@ -2,8 +2,8 @@
 // table and its own Prepare steps; its checks run in runChecks.
 #include "automation/text.h"
 #include "automation/vb.h"
+#include "exercises/exercise_declaration.h"
 #include "exercises/merged_documents.h"
-#include "exercises/questions.h"
 
 namespace k72645 {
 
@@ -11,24 +11,20 @@ namespace {
 
 class Question0515 : public ExerciseFrame {
 public:
-    explicit Question0515(ExerciseServices services)
-        : ExerciseFrame(u"Question0515", std::move(services)) {
-        addWorkingFile(u"07264515.doc", u"Agence.doc", false);
-        addWorkingFile(u"07264515.mdb", u"Clients.mdb", false);
-    }
+    using ExerciseFrame::ExerciseFrame;
 
 protected:
     void prepareOwnSteps() override { prepareFormLetterWithClients(word(), workingFolder()); }
     void closeOwnItems() override { closeLeadingMergedDocuments(word(), PassCount::Integer); }
 
-    void runChecks() override {
-        // 1 and 2: the letter is still a merge main document.
+    void runChecks(const CheckContext& /*context*/) override {
+        // The letter is still a merge main document.
         word().documents().item(u"Agence.doc").activate();
         if (word().activeDocument().mailMerge().mainDocumentType() == word::wdNotAMergeDocument) {
             setVerdict(u"E");
             return;
         }
-        // 3 and 4: the "madame" records that the data source delivers now; the walk leaves the
+        // The "madame" records that the data source delivers now; the walk leaves the
         // data source on the record after the last one counted.
         const std::int16_t records = vb::cInt(Variant(dataSource().recordCount()));
         dataSource().setActiveRecord(word::wdFirstDataSourceRecord);
@@ -38,7 +34,7 @@ protected:
                 madames = vb::addInteger(madames, 1);
             dataSource().setActiveRecord(word::wdNextDataSourceRecord);
         }
-        // 5 and 6: a window shows the merged document.
+        // A window shows the merged document.
         const std::int16_t windows = vb::cInt(Variant(word().windows().count()));
         std::int16_t merged = 1;
         while (merged <= windows) {
@@ -51,7 +47,7 @@ protected:
             setVerdict(u"D");
             return;
         }
-        // 7 to 10: the query keeps the "madame" records, and exactly three of them.
+        // The query keeps the "madame" records, and exactly three of them.
         word().documents().item(u"Agence.doc").activate();
         const std::u16string query = lcase(dataSource().queryString());
         if (inStr(query, u"where") == 0) {
@@ -62,7 +58,7 @@ protected:
             setVerdict(u"B");
             return;
         }
-        // 11 and 12: one letter for each of them; the merged document stays active.
+        // One letter for each of them; the merged document stays active.
         word().windows().item(merged).activate();
         if (word().activeDocument().sections().count() - 1 != 3)
             setVerdict(u"C");
@@ -76,8 +72,20 @@ private:
 
 }  // namespace
 
-std::shared_ptr<ExerciseFrame> makeQuestion0515(ExerciseServices services) {
-    return std::make_shared<Question0515>(std::move(services));
+const ExerciseDeclaration& declareQuestion0515() {
+    static const ExerciseDeclaration declaration{
+        .number = 515,
+        .className = u"Question0515",
+        .title = u"Requête sur la source et fusion",
+        .workingFiles =
+            {
+                {u"07264515.doc", u"Agence.doc"},
+                {u"07264515.mdb", u"Clients.mdb"},
+            },
+        .documentChecks = {.workingDocumentOpen = true},
+        .make = makeExercise<Question0515>,
+    };
+    return declaration;
 }
 
 }  // namespace k72645

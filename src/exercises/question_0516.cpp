@@ -1,8 +1,8 @@
-// Exercise 516: a fill-in field. The class with its file table and its own Prepare steps; its
+// Exercise 516: a fill-in field. The class with its declaration and its own Prepare steps; its
 // checks run in runChecks.
 #include "automation/text.h"
 #include "automation/vb.h"
-#include "exercises/questions.h"
+#include "exercises/exercise_declaration.h"
 
 namespace k72645 {
 
@@ -10,10 +10,7 @@ namespace {
 
 class Question0516 : public ExerciseFrame {
 public:
-    explicit Question0516(ExerciseServices services)
-        : ExerciseFrame(u"Question0516", std::move(services)) {
-        addWorkingFile(u"07264516.doc", u"Badge.doc", false);
-    }
+    using ExerciseFrame::ExerciseFrame;
 
 protected:
     void openMainDocument() override {
@@ -24,14 +21,14 @@ protected:
         call(toObject(get(documents, u"", {u"Badge.doc"})), u"Activate");
     }
 
-    void runChecks() override {
-        // 1: the learner's display options, given back after a verdict.
+    void runChecks(const CheckContext& /*context*/) override {
+        // The learner's display options, given back after a verdict.
         const bool fieldCodes = vb::cBool(get(view(), u"ShowFieldCodes"));
         const bool showAll = vb::cBool(get(view(), u"ShowAll"));
-        // 2: every formatting mark and the field codes shown.
+        // Every formatting mark and the field codes shown.
         put(view(), u"ShowAll", true);
         put(view(), u"ShowFieldCodes", true);
-        // 3 and 4: one field, a fill-in field.
+        // One field, a fill-in field.
         const Variant count = get(fields(), u"count");
         if (vb::equals(count, std::int32_t{0})) {
             setVerdict(u"A");
@@ -40,10 +37,10 @@ protected:
         } else {
             const Variant code = get(toObject(get(fields(), u"", {std::int32_t{1}})), u"Code");
             if (inStr(vb::cStr(vb::valueOf(code)), u"FILLIN") > 0)
-                return;  // passed: the display options stay as step 2 set them
+                return;  // passed: the formatting marks and field codes stay shown
             setVerdict(u"C");
         }
-        // 5: back to the learner's display options.
+        // Back to the learner's display options.
         put(view(), u"ShowFieldCodes", fieldCodes);
         put(view(), u"ShowAll", showAll);
     }
@@ -60,8 +57,22 @@ private:
 
 }  // namespace
 
-std::shared_ptr<ExerciseFrame> makeQuestion0516(ExerciseServices services) {
-    return std::make_shared<Question0516>(std::move(services));
+const ExerciseDeclaration& declareQuestion0516() {
+    static const ExerciseDeclaration declaration{
+        .number = 516,
+        .className = u"Question0516",
+        .title = u"Champ Remplir",
+        .workingFiles =
+            {
+                {u"07264516.doc", u"Badge.doc"},
+            },
+        .documentChecks = {.workingDocumentOpen = true,
+                           .workingDocumentActive = true,
+                           .paragraphCount = true,
+                           .bookmarks = {u"e01"}},
+        .make = makeExercise<Question0516>,
+    };
+    return declaration;
 }
 
 }  // namespace k72645

@@ -1,11 +1,11 @@
-// Exercise 517: creating a new data source. The class with its file table and its own Prepare
+// Exercise 517: creating a new data source. The class with its declaration and its own Prepare
 // steps; its checks run in runChecks.
 #include <array>
 
 #include "automation/text.h"
 #include "automation/vb.h"
+#include "exercises/exercise_declaration.h"
 #include "exercises/merged_documents.h"
-#include "exercises/questions.h"
 
 namespace k72645 {
 
@@ -13,10 +13,7 @@ namespace {
 
 class Question0517 : public ExerciseFrame {
 public:
-    explicit Question0517(ExerciseServices services)
-        : ExerciseFrame(u"Question0517", std::move(services)) {
-        addWorkingFile(u"", u"Adresses.mdb", false);
-    }
+    using ExerciseFrame::ExerciseFrame;
 
 protected:
     void openMainDocument() override {
@@ -24,8 +21,8 @@ protected:
     }
     void closeOwnItems() override { closeLeadingMergedDocuments(word(), PassCount::Long); }
 
-    void runChecks() override {
-        // 1: a merge main document is active. Only this read turns a failure, of any kind,
+    void runChecks(const CheckContext& /*context*/) override {
+        // A merge main document is active. Only this read turns a failure, of any kind,
         // into a verdict: with no document open there is nothing to judge.
         std::int32_t type = word::wdNotAMergeDocument;
         try {
@@ -37,12 +34,12 @@ protected:
             setVerdict(u"E");
             return;
         }
-        // 2: its data source is Adresses.mdb of the working folder, whatever the case.
+        // Its data source is Adresses.mdb of the working folder, whatever the case.
         if (lcase(mailMerge().dataSource().name()) != lcase(workingFolder() + u"Adresses.mdb")) {
             setVerdict(u"A");
             return;
         }
-        // 3 and 4: six fields, two recipients.
+        // Six fields, two recipients.
         if (vb::cInt(Variant(mailMerge().dataSource().dataFields().count())) != 6) {
             setVerdict(u"B");
             return;
@@ -51,7 +48,7 @@ protected:
             setVerdict(u"C");
             return;
         }
-        // 5: the field names, all French or all English, in this order.
+        // The field names, all French or all English, in this order.
         using Names = std::array<std::u16string, 6>;
         static const Names french = {u"titre",           u"pr\u00e9nom",     u"nom",
                                      u"adresse_ligne_1", u"adresse_ligne_2", u"cpvil"};
@@ -78,8 +75,18 @@ private:
 
 }  // namespace
 
-std::shared_ptr<ExerciseFrame> makeQuestion0517(ExerciseServices services) {
-    return std::make_shared<Question0517>(std::move(services));
+const ExerciseDeclaration& declareQuestion0517() {
+    static const ExerciseDeclaration declaration{
+        .number = 517,
+        .className = u"Question0517",
+        .title = u"Créer une nouvelle source de données",
+        .workingFiles =
+            {
+                {u"", u"Adresses.mdb"},
+            },
+        .make = makeExercise<Question0517>,
+    };
+    return declaration;
 }
 
 }  // namespace k72645

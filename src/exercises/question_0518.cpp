@@ -1,9 +1,9 @@
-// Exercise 518: mailing labels. The class with its file table and its own Prepare steps; its
+// Exercise 518: mailing labels. The class with its declaration and its own Prepare steps; its
 // checks run in runChecks.
 #include "automation/text.h"
 #include "automation/vb.h"
+#include "exercises/exercise_declaration.h"
 #include "exercises/merged_documents.h"
-#include "exercises/questions.h"
 
 namespace k72645 {
 
@@ -11,11 +11,7 @@ namespace {
 
 class Question0518 : public ExerciseFrame {
 public:
-    explicit Question0518(ExerciseServices services)
-        : ExerciseFrame(u"Question0518", std::move(services)) {
-        addWorkingFile(u"07264518.doc", u"Etiquettes.doc", false);
-        addWorkingFile(u"07264518.mdb", u"Adresses.mdb", false);
-    }
+    using ExerciseFrame::ExerciseFrame;
 
 protected:
     std::u16string mainDocumentName() const override { return u"Etiquettes.doc"; }
@@ -26,18 +22,18 @@ protected:
     }
     void closeOwnItems() override { closeLeadingMergedDocuments(word(), PassCount::Long); }
 
-    void runChecks() override {
-        // 1: the learner's field-code display, given back after every verdict.
+    void runChecks(const CheckContext& /*context*/) override {
+        // The learner's field-code display, given back after every verdict.
         const bool fieldCodesShown = word().activeWindow().view().showFieldCodes();
         checkLabels();
-        // 8: a failure above leaves the display as the check had set it; a verdict does not.
+        // A failure above leaves the display as the check had set it; a verdict does not.
         word().activeWindow().view().setShowFieldCodes(fieldCodesShown);
     }
 
 private:
-    // Steps 2 to 7; the first test that fails sets its code.
+    // The labels' tests in order; the first test that fails sets its code.
     void checkLabels() {
-        // 2 and 3: a labels main document, holding at least one label line.
+        // A labels main document, holding at least one label line.
         if (word().activeDocument().mailMerge().mainDocumentType() != word::wdMailingLabels) {
             setVerdict(u"A");
             return;
@@ -46,14 +42,14 @@ private:
             setVerdict(u"B");
             return;
         }
-        // 4 and 5: with field codes hidden, the fourth line of the first label shows the merge
+        // With field codes hidden, the fourth line of the first label shows the merge
         // field cpvil alone.
         word().activeWindow().view().setShowFieldCodes(false);
         if (!isLabelLine(4)) {
             setVerdict(u"C");
             return;
         }
-        // 6 and 7: every label laid out alike (six merge fields each, the NEXT fields between).
+        // Every label laid out alike (six merge fields each, the NEXT fields between).
         if (word().activeDocument().fields().count() != 97) {
             setVerdict(u"D");
             return;
@@ -77,8 +73,24 @@ private:
 
 }  // namespace
 
-std::shared_ptr<ExerciseFrame> makeQuestion0518(ExerciseServices services) {
-    return std::make_shared<Question0518>(std::move(services));
+const ExerciseDeclaration& declareQuestion0518() {
+    static const ExerciseDeclaration declaration{
+        .number = 518,
+        .className = u"Question0518",
+        .title = u"Étiquettes de publipostage",
+        .workingFiles =
+            {
+                {u"07264518.doc", u"Etiquettes.doc"},
+                {u"07264518.mdb", u"Adresses.mdb"},
+            },
+        .documentChecks = {.workingDocumentOpen = true,
+                           .workingDocumentActive = true,
+                           .paragraphCount = true,
+                           .bookmarks = {u"e01"},
+                           .mainDocument = true},
+        .make = makeExercise<Question0518>,
+    };
+    return declaration;
 }
 
 }  // namespace k72645

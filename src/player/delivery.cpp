@@ -6,6 +6,7 @@
 #include "automation/com_error.h"
 #include "automation/text.h"
 #include "exercises/exercise_catalog.h"
+#include "player/exercise_listing.h"
 
 namespace k72645::player {
 
@@ -41,9 +42,9 @@ const fs::path& Delivery::root() {
 
 std::u16string Delivery::deliver(std::int32_t exercise) {
     if (!findExercise(exercise)) {
-        throw ComError(
-            errors::kInvalidCall, u"Deliver",
-            u"No exercise " + fromUtf8(std::to_string(exercise)) + u" in the chapter (501 to 518)");
+        throw ComError(errors::kInvalidCall, u"Deliver",
+                       u"No exercise " + fromUtf8(std::to_string(exercise)) + u" in the chapter (" +
+                           fromUtf8(exerciseRange()) + u")");
     }
     std::error_code ec;
     if (!fs::is_directory(course_, ec)) {

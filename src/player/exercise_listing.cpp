@@ -6,9 +6,23 @@
 namespace k72645::player {
 
 void printExerciseList(std::ostream& out) {
-    for (const auto& info : exerciseCatalog()) {
-        out << info.number << "  " << toUtf8(info.className) << "  " << toUtf8(info.title) << "\n";
+    for (const ExerciseDeclaration* exercise : exerciseCatalog()) {
+        out << exercise->number << "  " << toUtf8(exercise->className) << "  "
+            << toUtf8(exercise->title) << "\n";
     }
+}
+
+std::string exerciseRange() {
+    const auto& catalog = exerciseCatalog();
+    return std::to_string(catalog.front()->number) + " to " +
+           std::to_string(catalog.back()->number);
+}
+
+std::vector<std::int32_t> exerciseNumbers() {
+    std::vector<std::int32_t> numbers;
+    for (const ExerciseDeclaration* exercise : exerciseCatalog())
+        numbers.push_back(exercise->number);
+    return numbers;
 }
 
 }  // namespace k72645::player

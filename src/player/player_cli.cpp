@@ -77,7 +77,8 @@ int demoCommand(const Settings& s) {
 int runCli(int argc, char** argv) {
     CLI::App app{
         "k72645: the exercise-checking component of the Word 2003 mail-merge chapter "
-        "(exercises 501 to 518),\nplayed on the simulated Word."};
+        "(exercises " +
+        exerciseRange() + "),\nplayed on the simulated Word."};
     app.set_version_flag("--version", std::string("k72645 ") + K72645_VERSION);
     app.footer(
         "Examples:\n"
@@ -103,9 +104,9 @@ int runCli(int argc, char** argv) {
 
     CLI::App* play = app.add_subcommand(
         "play", "Start an exercise and play it statement by statement from standard input");
-    play->add_option("exercise", s.exercise, "The exercise number (501 to 518)")
+    play->add_option("exercise", s.exercise, "The exercise number (" + exerciseRange() + ")")
         ->required()
-        ->check(CLI::Range(501, 518));
+        ->check(CLI::IsMember(exerciseNumbers()));
     play->add_option("--course", s.course, "The course folder the files are delivered from");
     play->add_flag("--show", s.show, "Show Word's active document after each check");
     play->footer(

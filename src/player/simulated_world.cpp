@@ -1,7 +1,6 @@
 #include "player/simulated_world.h"
 
 #include "component/abstract_module_object.h"
-#include "exercises/component_globals.h"
 #include "player/delivery.h"
 #include "player/desktop_root.h"
 #include "player/document_view.h"
@@ -13,24 +12,20 @@ namespace {
 
 class SimulatedWorld : public ScenarioWorld, private ScenarioHost {
 public:
-    // Each scenario is a fresh load of the component: its component-wide values (the
-    // recipients flag, Word's global object) start anew with the world, so that no object of
-    // an earlier world is reused.
+    // Each scenario is a fresh load of the component in a fresh world: nothing of an earlier
+    // world (Word's global object among the rest) is reused.
     explicit SimulatedWorld(std::shared_ptr<Delivery> delivery)
         : world_(sim::SimWorld::create()),
           platform_(world_->platform()),
           module_(createAbstractModule(platform_)),
           desktop_(DesktopRoot::create(world_->desktop())),
-          delivery_(std::move(delivery)) {
-        resetComponentGlobals();
-    }
+          delivery_(std::move(delivery)) {}
 
     std::vector<std::pair<std::u16string, DispatchPtr>> roots() override {
         return {{u"Module", module_}, {u"Sim", world_->simRoot()}, {u"Desktop", desktop_}};
     }
     ScenarioHost& host() override { return *this; }
     void finish() override {
-        resetComponentGlobals();
         world_->quitAll();
         delivery_->removeFolders();
     }

@@ -17,7 +17,6 @@
 
 #include "automation/text.h"
 #include "errors/error_service.h"
-#include "exercises/component_globals.h"
 #include "platform/thread_sleeper.h"
 #include "sim/runtime/sim_world.h"
 #include "support/com_error_expect.h"
@@ -88,14 +87,8 @@ inline Variant member(const Variant& object, std::u16string_view name, Arguments
 // A fresh simulated world per test; the Words it started are quit at the end.
 class SimTest : public ::testing::Test {
 protected:
-    SimTest() {
-        resetComponentGlobals();
-        platform.sleeper = sleeper;
-    }
-    ~SimTest() override {
-        world->quitAll();
-        resetComponentGlobals();
-    }
+    SimTest() { platform.sleeper = sleeper; }
+    ~SimTest() override { world->quitAll(); }
 
     std::shared_ptr<sim::SimWorld> world = sim::SimWorld::create();
     Platform platform = world->platform();
