@@ -11,12 +11,12 @@ Module::Module(Platform platform) : word_(std::move(platform)) {}
 
 Module::CallScope::CallScope(Module& module, std::u16string_view member) : module_(module) {
     if (module.callRunning_) {
-        RemonteErreur(ComError(errors::kInvalidCall, u"K72645",
-                               u"Another call of this Module is running; this call is refused"),
-                      u"Module", member);
+        raiseWithLocation(ComError(errors::kInvalidCall, u"K72645",
+                                   u"Another call of this Module is running; this call is refused"),
+                          u"Module", member);
     }
     module.callRunning_ = true;
-    exercise_ = module.QuestionCourante_;
+    exercise_ = module.currentExercise_;
 }
 
 Module::CallScope::~CallScope() {
@@ -27,19 +27,19 @@ Module::CallScope::~CallScope() {
 // refuses the call, the dispatch error reaches the player unchanged.
 bool Module::BravoNuance() {
     const CallScope scope(*this, u"BravoNuance");
-    return vb::cBool(get(QuestionCourante_, u"BravoNuance"));
+    return vb::cBool(get(currentExercise_, u"BravoNuance"));
 }
 
 std::u16string Module::CauseErreur() {
     const CallScope scope(*this, u"CauseErreur");
-    if (ErreurGenerale_)
-        return MessageErreur_;
-    return vb::cStr(get(QuestionCourante_, u"CauseErreur"));
+    if (generalError_)
+        return generalErrorCode_;
+    return vb::cStr(get(currentExercise_, u"CauseErreur"));
 }
 
 DispatchPtr Module::Complement() {
     const CallScope scope(*this, u"Complement");
-    const Variant list = get(QuestionCourante_, u"ComplementInfo");
+    const Variant list = get(currentExercise_, u"ComplementInfo");
     return list.isObject() ? list.object() : toObject(list);
 }
 
@@ -49,9 +49,9 @@ void Module::Fermer() {
 }
 
 bool Module::adoptReplacedWord(const DispatchPtr& held) {
-    if (!word_.AppWord || sameObject(word_.AppWord, held))
+    if (!word_.application || sameObject(word_.application, held))
         return false;
-    WordLance_ = word_.wordStarted;
+    ownsWord_ = word_.wordStarted;
     wordOwedToPlayer_ = word_.wordStarted;
     return true;
 }
@@ -59,8 +59,8 @@ bool Module::adoptReplacedWord(const DispatchPtr& held) {
 void Module::handBackWord(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel) {
     if (!wordOwedToPlayer_)
         return;
-    ioApplication = word_.AppWord;
-    ioHandleLogiciel = word_.HandleWord;
+    ioApplication = word_.application;
+    ioHandleLogiciel = word_.mainWindow;
     wordOwedToPlayer_ = false;
 }
 

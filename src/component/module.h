@@ -29,15 +29,15 @@ public:
     bool BravoNuance();
     std::u16string CauseErreur();
     DispatchPtr Complement();
-    bool ErreurGenerale() const { return ErreurGenerale_; }
+    bool ErreurGenerale() const { return generalError_; }
 
     // State, for tests and diagnostics.
-    const DispatchPtr& AppWord() const { return word_.AppWord; }
-    WindowHandle HandleWord() const { return word_.HandleWord; }
-    bool WordLance() const { return WordLance_; }
-    const DispatchPtr& QuestionCourante() const { return QuestionCourante_; }
-    const std::u16string& PathModeles() const { return PathModeles_; }
-    std::int32_t NbParagraphes() const { return NbParagraphes_; }
+    const DispatchPtr& wordApplication() const { return word_.application; }
+    WindowHandle wordMainWindow() const { return word_.mainWindow; }
+    bool ownsWord() const { return ownsWord_; }
+    const DispatchPtr& currentExercise() const { return currentExercise_; }
+    const std::u16string& templateFolder() const { return templateFolder_; }
+    std::int32_t paragraphsAtStart() const { return paragraphsAtStart_; }
     const WordSession& session() const { return word_; }
 
 private:
@@ -62,8 +62,8 @@ private:
     void takePlayersWord(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel);
     void probeUntilAccessible();
     // Returns true when it created the template folder.
-    bool createExerciseAndFolders(std::int32_t ilQuestion, const std::u16string& isPathDossier);
-    void placeFilesAndPrepare(const std::u16string& isPathDossier);
+    bool createExerciseAndFolders(std::int32_t number, const std::u16string& workingFolder);
+    void placeFilesAndPrepare(const std::u16string& workingFolder);
     void ensureDocumentAndWindow();
     void setCourseDisplay();
 
@@ -71,7 +71,7 @@ private:
     void checkWork();
     enum class DialogOutcome { None, Tolerated, SkipToCheck, Blocking };
     DialogOutcome handleOpenDialog();
-    bool VerifieDocuments();
+    bool documentsInPlace();
     void runExerciseCheck();
 
     // The closing of the current exercise (also run by InitQuestion and Quitter).
@@ -88,15 +88,15 @@ private:
 
     WordSession word_;
     bool callRunning_ = false;
-    DispatchPtr QuestionCourante_;
-    std::u16string MessageErreur_;
-    bool ErreurGenerale_ = false;
-    std::u16string PathDossier_;
-    std::u16string PathModeles_;
-    std::int32_t NumQuestion_ = 0;
-    bool WordLance_ = false;
+    DispatchPtr currentExercise_;
+    std::u16string generalErrorCode_;
+    bool generalError_ = false;
+    std::u16string workingFolder_;
+    std::u16string templateFolder_;
+    std::int32_t exerciseNumber_ = 0;
+    bool ownsWord_ = false;
     bool wordOwedToPlayer_ = false;  // started by a probe, not yet handed back
-    std::int32_t NbParagraphes_ = 0;
+    std::int32_t paragraphsAtStart_ = 0;
     // Word's mail-merge recipients dialog was found open by the current check.
     bool recipientsDialogOpen_ = false;
     bool savedShowAll_ = false;

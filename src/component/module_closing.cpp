@@ -25,13 +25,13 @@ void Module::closeExercise() {
     // The assistant's balloon is closed first, with a short pause for it to go.
     WindowHandle balloon = desktop.findWindow(kAssistantBalloonClass, kAnyTitle);
     if (balloon != 0) {
-        FermeFenetre(desktop, balloon);
+        closeWindowTree(desktop, balloon);
         word_.platform.sleeper->sleep(kPauseAfterBalloonMs);
     }
-    FermeDialogues(desktop, word_.HandleWord);
+    closeDialogs(desktop, word_.mainWindow);
 
     // From here every failing statement is skipped.
-    const word::Application app(word_.AppWord);
+    const word::Application app(word_.application);
     ignoringErrors([&] { word_.savedStartupSetting = vb::cLng(app.showStartupDialog()); });
     ignoringErrors([&] {
         word_.savedTaskPaneState =
@@ -44,18 +44,19 @@ void Module::closeExercise() {
     ignoringErrors([&] { RestaureParamUser(word_); });
     // Deleting the working files needs no Word: when Word stops the clean-up (the learner
     // has quit it), they are deleted without it.
-    const WorkingFilePlaces places{QuestionCourante_, word_.AppWord, PathDossier_, PathModeles_};
+    const WorkingFilePlaces places{currentExercise_, word_.application, workingFolder_,
+                                   templateFolder_};
     if (!ignoringErrors([&] { Nettoyage(*word_.platform.files, places); }))
         deleteWorkingFiles(*word_.platform.files, places);
-    ignoringErrors([&] { call(QuestionCourante_, u"Fermer"); });
-    QuestionCourante_ = nullptr;
+    ignoringErrors([&] { call(currentExercise_, u"Fermer"); });
+    currentExercise_ = nullptr;
 }
 
 // The learner's proofing marks are given back, a form-letter main document becomes a normal
 // document again, and every document is closed: saved when it has a folder and no password of
 // its own, then reopened; discarded otherwise.
 void Module::closeAndReopenDocuments() {
-    const word::Application app(word_.AppWord);
+    const word::Application app(word_.application);
     if (conditionResumingNext([&] { return app.documents().count() != 0; })) {
         ignoringErrors(
             [&] { app.activeDocument().setShowSpellingErrors(savedShowSpellingErrors_); });
@@ -96,7 +97,7 @@ void Module::closeAndReopenDocuments() {
 
 bool Module::quitWord() {
     try {
-        word::Application(word_.AppWord).application().quit(Variant(word::wdDoNotSaveChanges));
+        word::Application(word_.application).application().quit(Variant(word::wdDoNotSaveChanges));
         return true;
     } catch (const ComError& error) {
         if (error.number() != errors::kServerUnavailable)
@@ -109,22 +110,22 @@ void Module::Quitter(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel)
     const CallScope scope(*this, u"Quitter");
     reporting(u"Module", u"Quitter", [&] {
         handBackWord(ioApplication, ioHandleLogiciel);
-        if (QuestionCourante_)
+        if (currentExercise_)
             closeExercise();
         // Only a Word that the component obtained itself is quit, also when the player hands
         // Nothing back; the player's stays open. Once quit and released, there is nothing
         // left to quit.
         const bool playerHoldsIt =
-            ioApplication == nullptr || sameObject(word_.AppWord, ioApplication);
-        if (word_.AppWord && WordLance_ && playerHoldsIt) {
+            ioApplication == nullptr || sameObject(word_.application, ioApplication);
+        if (word_.application && ownsWord_ && playerHoldsIt) {
             // A Word whose process has ended (462) has nothing left to quit: its window went
             // with it, and the player's application and handle are cleared all the same.
             if (quitWord())
-                word_.desktop().show(word_.HandleWord, ShowCommand::Minimized);
+                word_.desktop().show(word_.mainWindow, ShowCommand::Minimized);
             ioHandleLogiciel = 0;
             ioApplication = nullptr;
         }
-        word_.AppWord = nullptr;
+        word_.application = nullptr;
     });
 }
 

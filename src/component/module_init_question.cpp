@@ -40,11 +40,11 @@ void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathD
     const bool playersWord = ioApplication != nullptr;
     if (!playersWord) {
         GetApplication(word_);
-        WordLance_ = true;
-        ioApplication = word_.AppWord;
-        ioHandleLogiciel = word_.HandleWord;
+        ownsWord_ = true;
+        ioApplication = word_.application;
+        ioHandleLogiciel = word_.mainWindow;
         // The player came back without Word: the exercise it had is dropped, not closed.
-        QuestionCourante_ = nullptr;
+        currentExercise_ = nullptr;
     } else {
         takePlayersWord(ioApplication, ioHandleLogiciel);
     }
@@ -52,19 +52,19 @@ void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathD
     // The learner's settings are recorded only when no exercise is current: while one is,
     // Word holds the course's settings, and the learner's recorded before it are still to be
     // given back.
-    const bool recordSettings = QuestionCourante_ == nullptr;
+    const bool recordSettings = currentExercise_ == nullptr;
     if (playersWord) {
         if (recordSettings)
             ignoringErrors([&] { SaveParamUser(word_); });
-        ignoringErrors([&] { FermeDialogues(word_.desktop(), word_.HandleWord); });
+        ignoringErrors([&] { closeDialogs(word_.desktop(), word_.mainWindow); });
     } else {
         if (recordSettings)
             SaveParamUser(word_);
-        FermeDialogues(word_.desktop(), word_.HandleWord);
+        closeDialogs(word_.desktop(), word_.mainWindow);
     }
 
     // A Word that the probe obtained in place of one that had gone comes back to the player.
-    const DispatchPtr held = word_.AppWord;
+    const DispatchPtr held = word_.application;
     try {
         probeUntilAccessible();
     } catch (...) {
@@ -72,11 +72,11 @@ void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathD
         throw;
     }
     if (adoptReplacedWord(held)) {
-        ioApplication = word_.AppWord;
-        ioHandleLogiciel = word_.HandleWord;
+        ioApplication = word_.application;
+        ioHandleLogiciel = word_.mainWindow;
         wordOwedToPlayer_ = false;
     }
-    if (QuestionCourante_)
+    if (currentExercise_)
         closeExercise();
 
     bool createdTemplateFolder = false;
@@ -88,8 +88,8 @@ void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathD
     } catch (...) {
         // A start that failed leaves no template folder of its own behind.
         if (createdTemplateFolder) {
-            removeCreatedTemplateFolder(*word_.platform.files, {QuestionCourante_, word_.AppWord,
-                                                                PathDossier_, PathModeles_});
+            removeCreatedTemplateFolder(*word_.platform.files, {currentExercise_, word_.application,
+                                                                workingFolder_, templateFolder_});
         }
         throw;
     }
@@ -110,44 +110,44 @@ void Module::dropStaleWindow(DispatchPtr& ioApplication, std::int32_t& ioHandleL
         ignoringErrors([&] { word::Application(ioApplication).application().windows().count(); }))
         return;
     ioApplication = nullptr;
-    word_.AppWord = nullptr;
+    word_.application = nullptr;
     ioHandleLogiciel = kNoWindow;
-    word_.HandleWord = 0;
+    word_.mainWindow = 0;
 }
 
 // The player's Word is used when its window can be found and is visible; otherwise it is told
 // to quit without saving and replaced by a new Word. Every failure here is ignored.
 void Module::takePlayersWord(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel) {
-    if (!sameObject(word_.AppWord, ioApplication))
-        WordLance_ = false;
-    word_.AppWord = ioApplication;
-    word_.HandleWord = ioHandleLogiciel;
+    if (!sameObject(word_.application, ioApplication))
+        ownsWord_ = false;
+    word_.application = ioApplication;
+    word_.mainWindow = ioHandleLogiciel;
     Desktop& desktop = word_.desktop();
-    const word::Application app(word_.AppWord);
+    const word::Application app(word_.application);
 
     // When Word does not answer, the count cannot be read and the title of a Word without
     // documents is searched.
     if (conditionResumingNext([&] { return app.documents().count() == 0; })) {
         ignoringErrors(
-            [&] { word_.HandleWord = desktop.findWindow(kWordWindowClass, kWordWindowTitle); });
+            [&] { word_.mainWindow = desktop.findWindow(kWordWindowClass, kWordWindowTitle); });
     } else {
         ignoringErrors([&] {
-            word_.HandleWord = desktop.findWindow(
+            word_.mainWindow = desktop.findWindow(
                 kWordWindowClass, app.activeDocument().name() + kWordWindowTitleSuffix);
         });
     }
-    ignoringErrors([&] { desktop.bringToForeground(word_.HandleWord); });
-    if (conditionResumingNext([&] { return !desktop.isVisible(word_.HandleWord); })) {
-        if (conditionResumingNext([&] { return word_.HandleWord != 0; })) {
+    ignoringErrors([&] { desktop.bringToForeground(word_.mainWindow); });
+    if (conditionResumingNext([&] { return !desktop.isVisible(word_.mainWindow); })) {
+        if (conditionResumingNext([&] { return word_.mainWindow != 0; })) {
             ignoringErrors([&] { call(ioApplication, u"Quit", {std::int32_t{0}}); });
         }
         ioApplication = nullptr;
-        word_.AppWord = nullptr;
+        word_.application = nullptr;
         ignoringErrors([&] { GetApplication(word_); });
-        WordLance_ = true;
-        ioApplication = word_.AppWord;
+        ownsWord_ = true;
+        ioApplication = word_.application;
     }
-    ioHandleLogiciel = word_.HandleWord;
+    ioHandleLogiciel = word_.mainWindow;
 }
 
 // Word must answer automation calls; the probe is retried at once, up to 499 times.
@@ -155,7 +155,7 @@ void Module::probeUntilAccessible() {
     ComError lastFailure(0, {}, {});
     for (std::int32_t attempt = 1;; ++attempt) {
         if (attempt == kProbeLimit)
-            RemonteErreur(lastFailure, u"Module", u"InitQuestion");
+            raiseWithLocation(lastFailure, u"Module", u"InitQuestion");
         try {
             OleAccessible(word_, false);
             return;
@@ -165,43 +165,43 @@ void Module::probeUntilAccessible() {
     }
 }
 
-bool Module::createExerciseAndFolders(std::int32_t ilQuestion,
-                                      const std::u16string& isPathDossier) {
-    NumQuestion_ = ilQuestion;
+bool Module::createExerciseAndFolders(std::int32_t number, const std::u16string& workingFolder) {
+    exerciseNumber_ = number;
     const Platform& ports = word_.platform;
-    QuestionCourante_ = createExercise(ilQuestion, {ports.files, ports.sleeper, ports.runtime});
-    PathDossier_ = isPathDossier;
-    PathModeles_ =
-        word::Application(word_.AppWord).options().defaultFilePath(word::wdUserTemplatesPath) +
+    currentExercise_ = createExercise(number, {ports.files, ports.sleeper, ports.runtime});
+    workingFolder_ = workingFolder;
+    templateFolder_ =
+        word::Application(word_.application).options().defaultFilePath(word::wdUserTemplatesPath) +
         kTemplateSubfolder;
     // Every missing folder of the path is created; the result is not used.
-    const bool existed = ports.files->folderExists(PathModeles_);
-    ports.files->makeSureDirectoryPathExists(PathModeles_);
-    return !existed && ports.files->folderExists(PathModeles_);
+    const bool existed = ports.files->folderExists(templateFolder_);
+    ports.files->makeSureDirectoryPathExists(templateFolder_);
+    return !existed && ports.files->folderExists(templateFolder_);
 }
 
 // Failures here pass unchanged: the callees and the exercise locate their own.
-void Module::placeFilesAndPrepare(const std::u16string& isPathDossier) {
-    const WorkingFilePlaces places{QuestionCourante_, word_.AppWord, PathDossier_, PathModeles_};
+void Module::placeFilesAndPrepare(const std::u16string& workingFolder) {
+    const WorkingFilePlaces places{currentExercise_, word_.application, workingFolder_,
+                                   templateFolder_};
     Nettoyage(*word_.platform.files, places);
     Renomme(*word_.platform.files, places);
 
-    Arguments prepare{Argument::ref(word_.AppWord), Argument::ref(isPathDossier),
-                      Argument::ref(PathModeles_)};
-    callWith(QuestionCourante_, u"Prepare", prepare);
+    Arguments prepare{Argument::ref(word_.application), Argument::ref(workingFolder),
+                      Argument::ref(templateFolder_)};
+    callWith(currentExercise_, u"Prepare", prepare);
     // The exercise may have left another Word in its first argument.
     if (prepare[0].value.isObject())
-        word_.AppWord = prepare[0].value.object();
+        word_.application = prepare[0].value.object();
 
-    ChangeDir(word_, vb::cStr(get(QuestionCourante_, u"PathDossierParDefaut")));
+    ChangeDir(word_, vb::cStr(get(currentExercise_, u"PathDossierParDefaut")));
     InitCommandBar(word_);
-    word::Application(word_.AppWord).commandBars().setDisplayTooltips(true);
+    word::Application(word_.application).commandBars().setDisplayTooltips(true);
 }
 
 // An exercise that opened nothing gets a blank document and the task pane; Word's window is
 // maximized.
 void Module::ensureDocumentAndWindow() {
-    const word::Application app(word_.AppWord);
+    const word::Application app(word_.application);
     if (app.application().documents().count() == 0) {
         app.application().documents().add();
         app.application().commandBars().item(u"Task Pane").setEnabled(true);
@@ -214,7 +214,7 @@ void Module::ensureDocumentAndWindow() {
 
 // Word's display as every exercise starts; each statement's failure is ignored.
 void Module::setCourseDisplay() {
-    const word::Application app(word_.AppWord);
+    const word::Application app(word_.application);
     ignoringErrors([&] { app.setShowStartupDialog(word_.savedStartupSetting != 0); });
     ignoringErrors([&] { app.application().setDisplayStatusBar(true); });
     ignoringErrors([&] { app.activeWindow().setDisplayVerticalScrollBar(true); });
@@ -228,16 +228,16 @@ void Module::setCourseDisplay() {
     if (conditionResumingNext([&] { return app.documents().count() > 0; })) {
         ignoringErrors([&] { app.activeWindow().setStyleAreaWidth(0); });
     }
-    ignoringErrors([&] { AfficheWord(word_); });
+    ignoringErrors([&] { bringWordToFront(word_); });
     // The exercise's first working document is the active one, and its paragraph count is
     // what the pre-check of every check compares with.
     ignoringErrors([&] {
-        const DispatchPtr list = toObject(get(QuestionCourante_, u"FichiersDeTravail"));
+        const DispatchPtr list = toObject(get(currentExercise_, u"FichiersDeTravail"));
         const std::u16string first =
             vb::cStr(get(toObject(get(list, u"Item", {std::int16_t{1}})), u"NomDest"));
         app.application().documents().item(first).activate();
     });
-    ignoringErrors([&] { NbParagraphes_ = app.activeDocument().paragraphs().count(); });
+    ignoringErrors([&] { paragraphsAtStart_ = app.activeDocument().paragraphs().count(); });
 }
 
 }  // namespace k72645

@@ -17,7 +17,7 @@ namespace {
 // Built on first use: the text helpers' own tables may not be ready during static start-up.
 const std::u16string& recipientsDialogTitle() {
     static const std::u16string title =
-        lcase(RemplaceInsecables(u"Fusion et publipostage : Destinataires"));
+        lcase(replaceNoBreakSpaces(u"Fusion et publipostage : Destinataires"));
     return title;
 }
 
@@ -44,7 +44,7 @@ void Module::TestePoint() {
     const CallScope scope(*this, u"TestePoint");
     const DrawingLockRelease unlockAtEnd(word_);
     // The probes may replace a Word that has gone; a Word started so is the component's.
-    const DispatchPtr held = word_.AppWord;
+    const DispatchPtr held = word_.application;
     try {
         checkWork();
     } catch (...) {
@@ -58,37 +58,37 @@ void Module::checkWork() {
     Desktop& desktop = word_.desktop();
     recipientsDialogOpen_ = false;
 
-    word_.HandleWord = desktop.findWindow(kWordWindowClass, kAnyTitle);
-    if (!AfficheWord(word_)) {
-        ErreurGenerale_ = true;
-        MessageErreur_ = u"AM";
+    word_.mainWindow = desktop.findWindow(kWordWindowClass, kAnyTitle);
+    if (!bringWordToFront(word_)) {
+        generalError_ = true;
+        generalErrorCode_ = u"AM";
         return;
     }
 
     const DialogOutcome dialog = handleOpenDialog();
     if (dialog == DialogOutcome::Blocking) {
-        ErreurGenerale_ = true;
-        MessageErreur_ = u"%AL";
+        generalError_ = true;
+        generalErrorCode_ = u"%AL";
         return;
     }
     if (dialog != DialogOutcome::SkipToCheck) {
         try {
             OleAccessible(word_, true);
         } catch (...) {
-            ErreurGenerale_ = true;
-            MessageErreur_ = u"%AL";
+            generalError_ = true;
+            generalErrorCode_ = u"%AL";
             return;
         }
         bool fit = false;
         try {
-            fit = VerifieDocuments();
+            fit = documentsInPlace();
         } catch (...) {
-            ErreurGenerale_ = true;
-            MessageErreur_ = u"AN";
+            generalError_ = true;
+            generalErrorCode_ = u"AN";
             return;
         }
         if (!fit) {
-            ErreurGenerale_ = true;
+            generalError_ = true;
             return;
         }
     }
@@ -104,17 +104,17 @@ Module::DialogOutcome Module::handleOpenDialog() {
     Desktop& desktop = word_.desktop();
     try {
         std::u16string title;
-        WindowHandle window = desktop.relatedWindow(word_.HandleWord, WindowRelation::Previous);
-        while (window != 0 && !isDialogOf(desktop, window, word_.HandleWord, title)) {
+        WindowHandle window = desktop.relatedWindow(word_.mainWindow, WindowRelation::Previous);
+        while (window != 0 && !isDialogOf(desktop, window, word_.mainWindow, title)) {
             window = desktop.relatedWindow(window, WindowRelation::Previous);
         }
         if (window == 0)
             return DialogOutcome::None;
 
-        recipientsDialogOpen_ = lcase(RemplaceInsecables(title)) == recipientsDialogTitle();
-        FermeDialogues(desktop, window);
+        recipientsDialogOpen_ = lcase(replaceNoBreakSpaces(title)) == recipientsDialogTitle();
+        closeDialogs(desktop, window);
         const RecipientsDialogPolicy policy = recipientsDialogOpen_
-                                                  ? declarationOf(NumQuestion_).recipientsDialog
+                                                  ? declarationOf(exerciseNumber_).recipientsDialog
                                                   : RecipientsDialogPolicy::Blocking;
         switch (policy) {
             case RecipientsDialogPolicy::KeepItAndCheck:
@@ -132,41 +132,41 @@ Module::DialogOutcome Module::handleOpenDialog() {
 }
 
 // The exercise's documents are as InitQuestion left them. Which pre-checks apply is declared by
-// the exercise; when one fails, MessageErreur holds its code.
-bool Module::VerifieDocuments() {
-    const DocumentChecks& checks = declarationOf(NumQuestion_).documentChecks;
+// the exercise; when one fails, the Module's own code says which.
+bool Module::documentsInPlace() {
+    const DocumentChecks& checks = declarationOf(exerciseNumber_).documentChecks;
     if (!checks.any())
         return true;
     if (!ignoringErrors([&] { OleAccessible(word_, true); })) {
-        MessageErreur_ = u"%AL";
+        generalErrorCode_ = u"%AL";
         return false;
     }
-    const DispatchPtr list = toObject(get(QuestionCourante_, u"FichiersDeTravail"));
+    const DispatchPtr list = toObject(get(currentExercise_, u"FichiersDeTravail"));
     const std::u16string workingName =
         lcase(vb::cStr(get(toObject(get(list, u"Item", {std::int16_t{1}})), u"NomDest")));
-    const word::Application app(word_.AppWord);
+    const word::Application app(word_.application);
 
     if (checks.workingDocumentOpen && !isWorkingDocumentOpen(app, workingName)) {
-        MessageErreur_ = u"C";
+        generalErrorCode_ = u"C";
         return false;
     }
     if (checks.workingDocumentActive && lcase(app.activeDocument().name()) != workingName) {
-        MessageErreur_ = u"A";
+        generalErrorCode_ = u"A";
         return false;
     }
-    if (checks.paragraphCount && app.activeDocument().paragraphs().count() != NbParagraphes_) {
-        MessageErreur_ = u"B";
+    if (checks.paragraphCount && app.activeDocument().paragraphs().count() != paragraphsAtStart_) {
+        generalErrorCode_ = u"B";
         return false;
     }
     for (const std::u16string& bookmark : checks.bookmarks) {
         if (!app.activeDocument().bookmarks().exists(bookmark)) {
-            MessageErreur_ = u"D";
+            generalErrorCode_ = u"D";
             return false;
         }
     }
     if (checks.mainDocument &&
         app.activeDocument().mailMerge().mainDocumentType() == word::wdNotAMergeDocument) {
-        MessageErreur_ = u"D";
+        generalErrorCode_ = u"D";
         return false;
     }
     return true;
@@ -175,14 +175,14 @@ bool Module::VerifieDocuments() {
 // The exercise's check, with the view's ShowAll and ShowFieldCodes given back after it.
 // Failures pass to the player unchanged.
 void Module::runExerciseCheck() {
-    const word::Application app(word_.AppWord);
+    const word::Application app(word_.application);
     if (app.documents().count() != 0) {
         savedShowAll_ = app.activeWindow().view().showAll();
         savedShowFieldCodes_ = app.activeWindow().view().showFieldCodes();
     }
     // What the Module saw goes with the call, for this check only.
-    call(QuestionCourante_, u"TestePoint", {recipientsDialogOpen_});
-    ErreurGenerale_ = false;
+    call(currentExercise_, u"TestePoint", {recipientsDialogOpen_});
+    generalError_ = false;
     if (app.documents().count() != 0) {
         app.activeWindow().view().setShowAll(savedShowAll_);
         app.activeWindow().view().setShowFieldCodes(savedShowFieldCodes_);

@@ -35,8 +35,8 @@ std::u16string locationMessage(std::u16string_view className, std::u16string_vie
     return message;
 }
 
-void RemonteErreur(const ComError& current, std::u16string_view className,
-                   std::u16string_view procedure) {
+void raiseWithLocation(const ComError& current, std::u16string_view className,
+                       std::u16string_view procedure) {
     throw current.withSource(locationMessage(className, procedure, current.source()));
 }
 
@@ -62,7 +62,7 @@ void reporting(std::u16string_view className, std::u16string_view procedure,
     try {
         body();
     } catch (...) {
-        RemonteErreur(currentError(), className, procedure);
+        raiseWithLocation(currentError(), className, procedure);
     }
 }
 
@@ -85,7 +85,7 @@ bool ignoringErrors(const std::function<void()>& statement) {
     }
 }
 
-std::u16string SupprimeEspaces(std::u16string_view text) {
+std::u16string removeSpaces(std::u16string_view text) {
     std::u16string kept;
     kept.reserve(text.size());
     for (char16_t c : text) {
@@ -95,7 +95,7 @@ std::u16string SupprimeEspaces(std::u16string_view text) {
     return kept;
 }
 
-std::u16string RemplaceInsecables(std::u16string_view text) {
+std::u16string replaceNoBreakSpaces(std::u16string_view text) {
     std::u16string result(text);
     for (char16_t& c : result) {
         if (ansiCode(c) == 160)

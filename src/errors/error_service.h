@@ -16,10 +16,10 @@ std::u16string locationMessage(std::u16string_view className, std::u16string_vie
 
 // Raises the current error again with the location message as its source; the number,
 // description, help file and help context stay. Never returns.
-[[noreturn]] void RemonteErreur(const ComError& current, std::u16string_view className,
-                                std::u16string_view procedure);
+[[noreturn]] void raiseWithLocation(const ComError& current, std::u16string_view className,
+                                    std::u16string_view procedure);
 
-// Runs body; a failure leaves through RemonteErreur with the class and procedure given.
+// Runs body; a failure leaves through raiseWithLocation with the class and procedure given.
 // A C++ exception that is not a ComError is first turned into one (see currentError), so
 // the error that leaves is always a ComError whose source is the location message.
 void reporting(std::u16string_view className, std::u16string_view procedure,
@@ -50,8 +50,8 @@ void atComponentBoundary(const std::function<void()>& call);
 bool ignoringErrors(const std::function<void()>& statement);
 
 // Every character but the space (32) kept, in order.
-std::u16string SupprimeEspaces(std::u16string_view text);
+std::u16string removeSpaces(std::u16string_view text);
 // Every no-break space (160) replaced by a space; same length.
-std::u16string RemplaceInsecables(std::u16string_view text);
+std::u16string replaceNoBreakSpaces(std::u16string_view text);
 
 }  // namespace k72645

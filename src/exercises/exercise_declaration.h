@@ -15,12 +15,12 @@
 
 namespace k72645 {
 
-// A file copied from the course folder into the working folder (or, when modele is true, into
+// A file copied from the course folder into the working folder (or, when isTemplate is true, into
 // the template folder) under the name dest.
 struct WorkingFileDeclaration {
     std::u16string source = {};
     std::u16string dest = {};
-    bool modele = false;
+    bool isTemplate = false;
 };
 
 // The Module's pre-checks of the exercise's documents, run in this order before the

@@ -9,11 +9,11 @@ namespace k72645 {
 ExerciseFrame::ExerciseFrame(const ExerciseDeclaration& declaration, ExerciseServices services)
     : declaration_(declaration), services_(std::move(services)) {
     for (const WorkingFileDeclaration& file : declaration_.workingFiles)
-        fichiersDeTravail()->add(file.source, file.dest, file.modele);
+        workingFiles()->add(file.source, file.dest, file.isTemplate);
     property(u"ComplementInfo", [this](Arguments&) { return Variant(complement_); });
-    property(u"FichiersDeTravail", [this](Arguments&) { return Variant(fichiersDeTravail()); });
+    property(u"FichiersDeTravail", [this](Arguments&) { return Variant(workingFiles()); });
     property(u"PathDossierParDefaut", [this](Arguments&) { return Variant(defaultFolder_); });
-    property(u"BravoNuance", [this](Arguments&) { return Variant(bravoNuance_); });
+    property(u"BravoNuance", [this](Arguments&) { return Variant(successWithRemark_); });
     property(u"CauseErreur", [this](Arguments&) { return Variant(verdict_); });
     method(u"Prepare", [this](Arguments& args) {
         Prepare(args);
@@ -37,7 +37,7 @@ const std::u16string& ExerciseFrame::className() const {
     return declaration_.className;
 }
 
-std::shared_ptr<FichiersDeTravail> ExerciseFrame::fichiersDeTravail() {
+std::shared_ptr<FichiersDeTravail> ExerciseFrame::workingFiles() {
     if (!files_)
         files_ = FichiersDeTravail::create();
     return files_;

@@ -74,14 +74,14 @@ private:
     void Prepare(Arguments& args);
     void TestePoint(const CheckContext& context);
     void Fermer();
-    std::shared_ptr<FichiersDeTravail> fichiersDeTravail();
+    std::shared_ptr<FichiersDeTravail> workingFiles();
 
     const ExerciseDeclaration& declaration_;
     ExerciseServices services_;
     DispatchPtr word_;
     std::shared_ptr<FichiersDeTravail> files_;
     std::u16string verdict_;
-    bool bravoNuance_ = false;
+    bool successWithRemark_ = false;
     std::u16string workingFolder_;
     std::u16string templateFolder_;
     std::u16string defaultFolder_;

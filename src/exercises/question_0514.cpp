@@ -50,7 +50,7 @@ private:
             return;
         }
         // "if" directly followed by the nested field.
-        const std::u16string packed = lcase(SupprimeEspaces(fieldCode(zone, 1)));
+        const std::u16string packed = lcase(removeSpaces(fieldCode(zone, 1)));
         const std::int64_t mergeField = inStr(packed, u"mergefield");
         if (mergeField == 0) {
             // An IF field without a merge field in it cannot be judged: the check fails with

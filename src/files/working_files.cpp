@@ -27,7 +27,7 @@ std::u16string plainName(std::u16string text) {
     return text;
 }
 
-std::u16string nomDest(const WorkingFilePlaces& places, std::int32_t index) {
+std::u16string workingName(const WorkingFilePlaces& places, std::int32_t index) {
     return plainName(vb::cStr(recordField(places, index, u"NomDest")));
 }
 
@@ -78,12 +78,12 @@ void Nettoyage(FileSystem& files, const WorkingFilePlaces& places) {
     reporting(u"Module", u"Nettoyage", [&] {
         const std::int32_t count = recordCount(places);
         for (std::int32_t i = 1; i <= count; ++i) {
-            closeOpenDocuments(places.wordApplication, nomDest(places, i));
+            closeOpenDocuments(places.wordApplication, workingName(places, i));
             if (vb::cBool(recordField(places, i, u"Modele"))) {
-                releaseTemplate(places.wordApplication, nomDest(places, i));
-                deleteQuietly(files, places.PathModeles + nomDest(places, i));
+                releaseTemplate(places.wordApplication, workingName(places, i));
+                deleteQuietly(files, places.templateFolder + workingName(places, i));
             } else {
-                deleteQuietly(files, places.PathDossier + nomDest(places, i));
+                deleteQuietly(files, places.workingFolder + workingName(places, i));
             }
         }
     });
@@ -95,9 +95,9 @@ void deleteWorkingFiles(FileSystem& files, const WorkingFilePlaces& places) {
     for (std::int32_t i = 1; i <= count; ++i) {
         ignoringErrors([&] {
             const std::u16string& folder = vb::cBool(recordField(places, i, u"Modele"))
-                                               ? places.PathModeles
-                                               : places.PathDossier;
-            deleteQuietly(files, folder + nomDest(places, i));
+                                               ? places.templateFolder
+                                               : places.workingFolder;
+            deleteQuietly(files, folder + workingName(places, i));
         });
     }
 }
@@ -111,14 +111,14 @@ void Renomme(FileSystem& files, const WorkingFilePlaces& places) {
             if (delivered.empty())
                 continue;
             const std::u16string source = plainName(delivered);
-            const std::u16string dest = nomDest(places, i);
+            const std::u16string dest = workingName(places, i);
             // Normal attributes first, so that a read-only delivery can be moved and the
             // working copy is writable.
-            files.setNormalAttributes(places.PathDossier + source);
+            files.setNormalAttributes(places.workingFolder + source);
             const std::u16string& target = vb::cBool(recordField(places, i, u"Modele"))
-                                               ? places.PathModeles
-                                               : places.PathDossier;
-            files.moveFile(places.PathDossier + source, target + dest);
+                                               ? places.templateFolder
+                                               : places.workingFolder;
+            files.moveFile(places.workingFolder + source, target + dest);
         }
     });
 }
@@ -128,10 +128,10 @@ void removeCreatedTemplateFolder(FileSystem& files, const WorkingFilePlaces& pla
         const std::int32_t count = recordCount(places);
         for (std::int32_t i = 1; i <= count; ++i) {
             if (vb::cBool(recordField(places, i, u"Modele")))
-                deleteQuietly(files, places.PathModeles + nomDest(places, i));
+                deleteQuietly(files, places.templateFolder + workingName(places, i));
         }
     });
-    ignoringErrors([&] { files.removeFolder(places.PathModeles); });
+    ignoringErrors([&] { files.removeFolder(places.templateFolder); });
 }
 
 }  // namespace k72645

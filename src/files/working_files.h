@@ -13,10 +13,10 @@
 namespace k72645 {
 
 struct WorkingFilePlaces {
-    DispatchPtr exercise;         // the current exercise object (its FichiersDeTravail)
-    DispatchPtr wordApplication;  // the Word whose documents and add-ins may hold a file
-    std::u16string PathDossier;   // the working folder, ending with a separator
-    std::u16string PathModeles;   // the template folder, ending with a separator
+    DispatchPtr exercise;           // the current exercise object (its FichiersDeTravail)
+    DispatchPtr wordApplication;    // the Word whose documents and add-ins may hold a file
+    std::u16string workingFolder;   // the working folder, ending with a separator
+    std::u16string templateFolder;  // the template folder, ending with a separator
 };
 
 void Nettoyage(FileSystem& files, const WorkingFilePlaces& places);

@@ -12,16 +12,16 @@ class ApplicationRuntime {
 public:
     virtual ~ApplicationRuntime() = default;
     // Starts a new instance; 429 when the class is not installed.
-    virtual DispatchPtr CreateObject(const std::u16string& progId) = 0;
+    virtual DispatchPtr createObject(const std::u16string& progId) = 0;
     // The running instance; 429 when none runs.
-    virtual DispatchPtr GetRunningObject(const std::u16string& progId) = 0;
+    virtual DispatchPtr getRunningObject(const std::u16string& progId) = 0;
 
     // Word's global object ("Word.Global"), started through CreateObject the first time it is
     // asked for and then kept as long as this runtime, shared by everything that uses it. A
     // failed start keeps nothing: the next call tries again.
     DispatchPtr wordGlobal() {
         if (!wordGlobal_)
-            wordGlobal_ = CreateObject(u"Word.Global");
+            wordGlobal_ = createObject(u"Word.Global");
         return wordGlobal_;
     }
 

@@ -40,7 +40,7 @@ private:
     std::u16string deliver(std::int32_t exercise) override { return delivery_->deliver(exercise); }
     void wait(std::int32_t milliseconds) override { platform_.sleeper->sleep(milliseconds); }
     DispatchPtr createObject(const std::u16string& progId) override {
-        return platform_.runtime->CreateObject(progId);
+        return platform_.runtime->createObject(progId);
     }
     std::string showWord(WordView view) override {
         const auto word = world_->runningWordModel();

@@ -28,8 +28,8 @@ struct WordSession {
     explicit WordSession(Platform ports) : platform(std::move(ports)) {}
 
     Platform platform;
-    DispatchPtr AppWord;
-    WindowHandle HandleWord = 0;
+    DispatchPtr application;
+    WindowHandle mainWindow = 0;
     std::int32_t savedStartupSetting = 0;  // Word Boolean: -1 or 0
     std::int32_t savedTaskPaneState = 0;   // false until the first closing
     LearnerSettings learnerSettings;

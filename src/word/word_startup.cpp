@@ -13,23 +13,23 @@ namespace {
 // Steps common to an attached and a started Word: make it visible, find its main window,
 // record the start-up setting and leave it without documents, its drawing locked.
 void setUpWord(WordSession& session, DispatchPtr application, bool started) {
-    session.AppWord = std::move(application);
+    session.application = std::move(application);
     session.wordStarted = started;
-    const word::Application app(session.AppWord);
+    const word::Application app(session.application);
     Desktop& desktop = session.desktop();
 
     app.setVisible(true);
     if (app.documents().count() == 0) {
-        session.HandleWord = desktop.findWindow(kWordWindowClass, kWordWindowTitle);
+        session.mainWindow = desktop.findWindow(kWordWindowClass, kWordWindowTitle);
     } else {
-        session.HandleWord = desktop.findWindow(
+        session.mainWindow = desktop.findWindow(
             kWordWindowClass, app.activeDocument().name() + kWordWindowTitleSuffix);
     }
     app.documents().add();
     session.savedStartupSetting = vb::cLng(app.showStartupDialog());
     app.documents().close();
-    if (session.HandleWord != 0) {
-        desktop.lockDrawing(session.HandleWord);
+    if (session.mainWindow != 0) {
+        desktop.lockDrawing(session.mainWindow);
     } else {
         desktop.unlockDrawing();  // no window to lock: a lock still held is released
     }
@@ -37,38 +37,38 @@ void setUpWord(WordSession& session, DispatchPtr application, bool started) {
 }
 
 void probe(const WordSession& session) {
-    word::Application(session.AppWord).application().windows().count();
+    word::Application(session.application).application().windows().count();
 }
 
 // After Word has gone: find whatever Word window there is, get a Word again and show it.
 void restartWord(WordSession& session) {
-    session.HandleWord = session.desktop().findWindow(kWordWindowClass, kAnyTitle);
+    session.mainWindow = session.desktop().findWindow(kWordWindowClass, kAnyTitle);
     GetApplication(session);
-    AfficheWord(session);
+    bringWordToFront(session);
 }
 
 }  // namespace
 
 void GetApplication(WordSession& session) {
     ApplicationRuntime& runtime = *session.platform.runtime;
-    const bool knownWindowVisible = session.desktop().isVisible(session.HandleWord);
-    if (knownWindowVisible && session.HandleWord != 0) {
+    const bool knownWindowVisible = session.desktop().isVisible(session.mainWindow);
+    if (knownWindowVisible && session.mainWindow != 0) {
         try {
-            setUpWord(session, runtime.GetRunningObject(kWordProgId), false);
+            setUpWord(session, runtime.getRunningObject(kWordProgId), false);
             return;
         } catch (...) {
             // The visible Word could not be used: start a new one, once. A failure of that
             // start is not handled again and passes unchanged.
         }
-        setUpWord(session, runtime.CreateObject(kWordProgId), true);
+        setUpWord(session, runtime.createObject(kWordProgId), true);
         return;
     }
     try {
-        setUpWord(session, runtime.CreateObject(kWordProgId), true);
+        setUpWord(session, runtime.createObject(kWordProgId), true);
     } catch (...) {
         const ComError error = currentError();
-        session.AppWord = nullptr;
-        RemonteErreur(error, u"Module", u"GetApplication");
+        session.application = nullptr;
+        raiseWithLocation(error, u"Module", u"GetApplication");
     }
 }
 
@@ -81,7 +81,7 @@ void OleAccessible(WordSession& session, bool strict) {
         failure = currentError();
     }
     if (!strict) {
-        EchapWord(session.desktop(), session.HandleWord);
+        sendEscapeTo(session.desktop(), session.mainWindow);
         if (failure.number() == errors::kServerUnavailable)
             restartWord(session);
         probe(session);
@@ -91,7 +91,7 @@ void OleAccessible(WordSession& session, bool strict) {
     // (462 when Word had gone) is the one raised.
     if (failure.number() == errors::kServerUnavailable)
         restartWord(session);
-    RemonteErreur(failure, u"Module", u"OleAccessible");
+    raiseWithLocation(failure, u"Module", u"OleAccessible");
 }
 
 }  // namespace k72645

@@ -11,26 +11,27 @@ namespace {
 constexpr std::size_t kTitleMaxLength = 254;
 }  // namespace
 
-bool AfficheWord(WordSession& session) {
+bool bringWordToFront(WordSession& session) {
     Desktop& desktop = session.desktop();
     // Neither the known window is shown nor any Word main window exists: nothing to bring up.
-    const bool knownVisible = desktop.isVisible(session.HandleWord);
+    const bool knownVisible = desktop.isVisible(session.mainWindow);
     const WindowHandle anyWord = desktop.findWindow(kWordWindowClass, kAnyTitle);
     if (!knownVisible && anyWord == 0)
         return false;
     if (desktop.findWindow(kWordWindowClass, kAnyTitle) == 0)
         return false;
 
-    ignoringErrors(
-        [&] { word::Application(session.AppWord).setWindowState(word::wdWindowStateMaximize); });
-    if (desktop.isMinimized(session.HandleWord)) {
-        desktop.show(session.HandleWord, ShowCommand::Maximized);
+    ignoringErrors([&] {
+        word::Application(session.application).setWindowState(word::wdWindowStateMaximize);
+    });
+    if (desktop.isMinimized(session.mainWindow)) {
+        desktop.show(session.mainWindow, ShowCommand::Maximized);
     }
-    desktop.bringToForeground(session.HandleWord);
+    desktop.bringToForeground(session.mainWindow);
     return true;
 }
 
-void EchapWord(Desktop& desktop, WindowHandle window) {
+void sendEscapeTo(Desktop& desktop, WindowHandle window) {
     desktop.bringToForeground(window);
     desktop.sendEscape();
 }
@@ -44,7 +45,7 @@ bool isDialogOf(Desktop& desktop, WindowHandle window, WindowHandle owner, std::
     return !title.empty() && visible && dialogFrame && owned;
 }
 
-void FermeDialogues(Desktop& desktop, WindowHandle owner) {
+void closeDialogs(Desktop& desktop, WindowHandle owner) {
     try {
         // Walk up the Z-order from the owner: its dialogs always stay above it.
         WindowHandle current = desktop.relatedWindow(owner, WindowRelation::Previous);
@@ -54,21 +55,21 @@ void FermeDialogues(Desktop& desktop, WindowHandle owner) {
         }
         if (current == 0)
             return;
-        FermeDialogues(desktop, current);
+        closeDialogs(desktop, current);
         desktop.closeWindow(current);
     } catch (...) {
         // A window that vanished during the walk, or any other failure: nothing to close.
     }
 }
 
-void FermeFenetre(Desktop& desktop, WindowHandle window) {
+void closeWindowTree(Desktop& desktop, WindowHandle window) {
     try {
         // Children are closed first; after each, the search starts again behind the last child
         // that refused to close, so a surviving child is passed over instead of looped on.
         WindowHandle survivor = 0;
         WindowHandle child = desktop.findChildWindow(window, survivor);
         while (child != 0) {
-            FermeFenetre(desktop, child);
+            closeWindowTree(desktop, child);
             WindowHandle next = desktop.findChildWindow(window, survivor);
             if (next == child) {
                 survivor = child;

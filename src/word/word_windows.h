@@ -8,10 +8,10 @@
 namespace k72645 {
 
 // Shows Word's main window maximized and in front; false when no Word main window exists.
-bool AfficheWord(WordSession& session);
+bool bringWordToFront(WordSession& session);
 
 // Sends one press of Escape to the window, to dismiss a menu or dialog that keeps Word busy.
-void EchapWord(Desktop& desktop, WindowHandle window);
+void sendEscapeTo(Desktop& desktop, WindowHandle window);
 
 // True when the window is a dialog box of the owner: titled, visible, with the dialog frame
 // bit in its extended style, and owned by it. The title read is left in title.
@@ -19,10 +19,10 @@ bool isDialogOf(Desktop& desktop, WindowHandle window, WindowHandle owner, std::
 
 // Closes the first visible dialog box that the owner owns, after the dialogs that this dialog
 // owns in turn. Any failure ends it silently.
-void FermeDialogues(Desktop& desktop, WindowHandle owner);
+void closeDialogs(Desktop& desktop, WindowHandle owner);
 
 // Closes a window after its child windows, depth first. A child that survives its closing is
 // passed over, so the procedure always ends. Any failure ends it silently.
-void FermeFenetre(Desktop& desktop, WindowHandle window);
+void closeWindowTree(Desktop& desktop, WindowHandle window);
 
 }  // namespace k72645

@@ -9,11 +9,11 @@ namespace k72645 {
 namespace {
 // Each step looks its command bar up afresh, by name.
 word::CommandBar commandBar(const WordSession& session, const std::u16string& name) {
-    return word::Application(session.AppWord).commandBars().item(name);
+    return word::Application(session.application).commandBars().item(name);
 }
 
 word::Options options(const WordSession& session) {
-    return word::Application(session.AppWord).options();
+    return word::Application(session.application).options();
 }
 }  // namespace
 
@@ -23,9 +23,9 @@ void SaveParamUser(WordSession& session) {
         saved.currentFolder = options(session).defaultFilePath(word::wdCurrentFolderPath);
         saved.userTemplatesFolder = options(session).defaultFilePath(word::wdUserTemplatesPath);
         saved.documentsFolder = options(session).defaultFilePath(word::wdDocumentsPath);
-        saved.displayTooltips = word::Application(session.AppWord).commandBars().displayTooltips()
-                                    ? vb::kTrue
-                                    : vb::kFalse;
+        saved.displayTooltips =
+            word::Application(session.application).commandBars().displayTooltips() ? vb::kTrue
+                                                                                   : vb::kFalse;
     });
 }
 
@@ -35,7 +35,7 @@ void RestaureParamUser(WordSession& session) {
         ChangeDir(session, saved.currentFolder);
         options(session).setDefaultFilePath(word::wdDocumentsPath, saved.documentsFolder);
         options(session).setDefaultFilePath(word::wdUserTemplatesPath, saved.userTemplatesFolder);
-        word::Application(session.AppWord)
+        word::Application(session.application)
             .commandBars()
             .setDisplayTooltips(saved.displayTooltips != 0);
     });
@@ -43,7 +43,7 @@ void RestaureParamUser(WordSession& session) {
 
 void ChangeDir(WordSession& session, const std::u16string& folder) {
     reporting(u"Module", u"ChangeDir", [&] {
-        word::Application(session.AppWord).application().changeFileOpenDirectory(folder);
+        word::Application(session.application).application().changeFileOpenDirectory(folder);
     });
 }
 

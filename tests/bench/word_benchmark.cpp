@@ -18,7 +18,7 @@ namespace {
 
 using namespace k72645;
 
-std::map<std::string, std::map<std::int64_t, double>> g_timings;  // name -> size -> ns/iter
+std::map<std::string, std::map<std::int64_t, double>> timings;  // name -> size -> ns/iter
 
 std::string documentWithParagraphs(std::int64_t count) {
     std::string story = "{\"k72645\": \"document\", \"story\": [";
@@ -48,7 +48,7 @@ std::string databaseWithRecords(std::int64_t count) {
 }
 
 void record(const std::string& name, benchmark::State& state, double seconds) {
-    g_timings[name][state.range(0)] = seconds * 1e9;
+    timings[name][state.range(0)] = seconds * 1e9;
 }
 
 void ReadEveryParagraphText(benchmark::State& state) {
@@ -128,7 +128,7 @@ int main(int argc, char** argv) {
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    for (const auto& [name, bySize] : g_timings) {
+    for (const auto& [name, bySize] : timings) {
         auto small = bySize.find(1000);
         auto large = bySize.find(10000);
         if (small != bySize.end() && large != bySize.end() && small->second > 0) {

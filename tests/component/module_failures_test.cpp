@@ -17,7 +17,7 @@ protected:
     FaultyWordTest() { faulty.runtime = std::make_shared<FaultyRuntime>(platform.runtime, fault); }
     // The player's own Word, visible, reached through the faulty runtime.
     void playersWord() {
-        app = faulty.runtime->CreateObject(u"Word.application.11");
+        app = faulty.runtime->createObject(u"Word.application.11");
         put(app, u"Visible", true);
         hwnd = desktop.findWindow(u"OPUSAPP", kAnyTitle);
     }
@@ -42,7 +42,7 @@ TEST_F(FaultyWordTest, TheProbeGivesUpAfter499AttemptsWithTheLastFailureLocated)
     // Each tolerant probe reads Windows twice (once more after Escape): 499 probes in all.
     EXPECT_EQ(fault->refusals, 2 * 499);
     EXPECT_EQ(desktop.lockedWindow(), 0);  // unlocked on failure too
-    EXPECT_EQ(m.QuestionCourante(), nullptr);
+    EXPECT_EQ(m.currentExercise(), nullptr);
 }
 
 TEST_F(FaultyWordTest, SaveParamUserFailsLocatedWithTheComponentsWordIgnoredWithThePlayers) {
@@ -50,7 +50,7 @@ TEST_F(FaultyWordTest, SaveParamUserFailsLocatedWithTheComponentsWordIgnoredWith
     Module own(faulty);
     EXPECT_COM_ERROR(init(own, 505), fault->error.number(),
                      located(u"Module", u"SaveParamUser", u"Microsoft Word"));
-    EXPECT_EQ(own.QuestionCourante(), nullptr);
+    EXPECT_EQ(own.currentExercise(), nullptr);
     // With the player's Word the refusal is ignored; reading the user templates folder then
     // meets it again, and InitQuestion reports it.
     fault->armed = false;
@@ -79,7 +79,7 @@ TEST_F(FaultyWordTest, AFailedPrepareRemovesTheTemplateFolderAndReachesThePlayer
                      located(u"Question0501", u"Prepare", u"Microsoft Word"));
     EXPECT_NE(app, nullptr);  // Word was started all the same, and the player holds it
     EXPECT_EQ(fault->refusals, 1);
-    EXPECT_FALSE(platform.files->folderExists(m.PathModeles()));
+    EXPECT_FALSE(platform.files->folderExists(m.templateFolder()));
     EXPECT_TRUE(folder().has("Insertion.doc"));
 }
 
@@ -103,12 +103,12 @@ TEST_F(ModuleTest, ARefusedRestoreStillCleansUpAndClosesTheExercise) {
     hwnd = desktop.findWindow(u"OPUSAPP", kAnyTitle);
     call(app, u"ChangeFileOpenDirectory", {learners.path()});
     start(501);
-    const std::u16string templates = module.PathModeles();
+    const std::u16string templates = module.templateFolder();
     std::filesystem::remove_all(learners.native());
     EXPECT_NO_THROW(module.Fermer());
     EXPECT_FALSE(folder().has("Insertion.doc"));
     EXPECT_FALSE(platform.files->folderExists(templates));  // the exercise's own Fermer ran
-    EXPECT_EQ(module.QuestionCourante(), nullptr);
+    EXPECT_EQ(module.currentExercise(), nullptr);
 }
 
 TEST_F(ModuleTest, MissingArgumentsLeaveAsAComError) {

@@ -72,14 +72,14 @@ TEST_F(ReentryTest, CallsMadeFromInsideACheckAreRefusedAndTheCheckEnds) {
     // The check ran to its end on the exercise it started with, in the same Word.
     EXPECT_FALSE(module.ErreurGenerale());
     EXPECT_EQ(module.CauseErreur(), verdict);
-    ASSERT_NE(module.QuestionCourante(), nullptr);
+    ASSERT_NE(module.currentExercise(), nullptr);
     EXPECT_EQ(world->wordCount(), 1);
     EXPECT_TRUE(folder.has("Insertion.doc"));
     EXPECT_TRUE(beside.has("07264502.doc"));
     EXPECT_TRUE(beside.has("17264502.doc"));
     // Calls made once the check has ended are served again.
     module.Fermer();
-    EXPECT_EQ(module.QuestionCourante(), nullptr);
+    EXPECT_EQ(module.currentExercise(), nullptr);
     EXPECT_FALSE(folder.has("Insertion.doc"));
 }
 

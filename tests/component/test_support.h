@@ -147,11 +147,11 @@ class FaultyRuntime : public ApplicationRuntime {
 public:
     FaultyRuntime(std::shared_ptr<ApplicationRuntime> inner, std::shared_ptr<Fault> fault)
         : inner_(std::move(inner)), fault_(std::move(fault)) {}
-    DispatchPtr CreateObject(const std::u16string& progId) override {
-        return FaultyDispatch::wrap(inner_->CreateObject(progId), fault_);
+    DispatchPtr createObject(const std::u16string& progId) override {
+        return FaultyDispatch::wrap(inner_->createObject(progId), fault_);
     }
-    DispatchPtr GetRunningObject(const std::u16string& progId) override {
-        return FaultyDispatch::wrap(inner_->GetRunningObject(progId), fault_);
+    DispatchPtr getRunningObject(const std::u16string& progId) override {
+        return FaultyDispatch::wrap(inner_->getRunningObject(progId), fault_);
     }
 
 private:
@@ -165,13 +165,13 @@ class AttachRefusingRuntime : public ApplicationRuntime {
 public:
     explicit AttachRefusingRuntime(std::shared_ptr<ApplicationRuntime> inner)
         : inner_(std::move(inner)) {}
-    DispatchPtr CreateObject(const std::u16string& progId) override {
+    DispatchPtr createObject(const std::u16string& progId) override {
         ++starts;
         if (refuseStart)
             throw ComError(429, u"K72645", u"ActiveX component can't create object");
-        return inner_->CreateObject(progId);
+        return inner_->createObject(progId);
     }
-    DispatchPtr GetRunningObject(const std::u16string&) override {
+    DispatchPtr getRunningObject(const std::u16string&) override {
         ++attaches;
         throw ComError(-2147221021, u"K72645", u"Operation unavailable");
     }
@@ -186,7 +186,7 @@ private:
 
 inline const std::u16string kLfCr = u"\n\r";
 
-// The location message that RemonteErreur builds.
+// The location message that raiseWithLocation builds.
 inline std::u16string located(std::u16string_view className, std::u16string_view procedure,
                               std::u16string_view object) {
     return u"DLL K72645 - CLASSE " + std::u16string(className) + kLfCr + u" - SERVICE " +

@@ -159,11 +159,11 @@ TEST_F(ExerciseCheckTest, AQueryReadBackWithoutCivilityOrMadameIsB) {
 // Counts the objects made through the runtime.
 struct CountingRuntime : ApplicationRuntime {
     explicit CountingRuntime(std::shared_ptr<ApplicationRuntime> runtime) : inner(runtime) {}
-    DispatchPtr CreateObject(const std::u16string& id) override {
-        return ++made, inner->CreateObject(id);
+    DispatchPtr createObject(const std::u16string& id) override {
+        return ++made, inner->createObject(id);
     }
-    DispatchPtr GetRunningObject(const std::u16string& id) override {
-        return inner->GetRunningObject(id);
+    DispatchPtr getRunningObject(const std::u16string& id) override {
+        return inner->getRunningObject(id);
     }
     std::shared_ptr<ApplicationRuntime> inner;
     int made = 0;

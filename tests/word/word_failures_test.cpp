@@ -16,7 +16,7 @@ protected:
 TEST_F(WordFailuresTest, AFailedStartIsLocatedAndLeavesNoWord) {
     world->setWordInstalled(false);
     EXPECT_COM_ERROR(GetApplication(session), 429, located(u"Module", u"GetApplication", u""));
-    EXPECT_EQ(session.AppWord, nullptr);
+    EXPECT_EQ(session.application, nullptr);
 }
 
 TEST_F(WordFailuresTest, AFailedAttachStartsWordOnceAndASecondFailurePassesUnchanged) {
@@ -24,7 +24,7 @@ TEST_F(WordFailuresTest, AFailedAttachStartsWordOnceAndASecondFailurePassesUncha
     put(running, u"Visible", true);
     auto runtime = std::make_shared<AttachRefusingRuntime>(platform.runtime);
     session.platform.runtime = runtime;
-    session.HandleWord = desktop.findWindow(u"OPUSAPP", kAnyTitle);
+    session.mainWindow = desktop.findWindow(u"OPUSAPP", kAnyTitle);
     GetApplication(session);
     EXPECT_EQ(runtime->attaches, 1);
     EXPECT_EQ(runtime->starts, 1);
@@ -33,16 +33,16 @@ TEST_F(WordFailuresTest, AFailedAttachStartsWordOnceAndASecondFailurePassesUncha
 
     // The new Word's window is visible: attaching is tried again, then one start, refused.
     runtime->refuseStart = true;
-    const DispatchPtr held = session.AppWord;
+    const DispatchPtr held = session.application;
     EXPECT_COM_ERROR(GetApplication(session), 429, u"K72645");
     EXPECT_EQ(runtime->attaches, 2);
     EXPECT_EQ(runtime->starts, 2);
-    EXPECT_TRUE(sameObject(session.AppWord, held));
+    EXPECT_TRUE(sameObject(session.application, held));
 }
 
 TEST_F(WordFailuresTest, StrictProbeAfterARestartStillRaises462Located) {
     GetApplication(session);
-    call(session.AppWord, u"Quit");
+    call(session.application, u"Quit");
     EXPECT_COM_ERROR(OleAccessible(session, true), 462, located(u"Module", u"OleAccessible", u""));
     EXPECT_EQ(world->wordCount(), 1);  // Word was started again all the same
 }

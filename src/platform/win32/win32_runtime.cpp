@@ -29,7 +29,7 @@ DispatchPtr adopt(IUnknown* object) {
 }
 }  // namespace
 
-DispatchPtr Win32Runtime::CreateObject(const std::u16string& progId) {
+DispatchPtr Win32Runtime::createObject(const std::u16string& progId) {
     const CLSID clsid = classOf(progId);
     IUnknown* object = nullptr;
     if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER,
@@ -39,7 +39,7 @@ DispatchPtr Win32Runtime::CreateObject(const std::u16string& progId) {
     return adopt(object);
 }
 
-DispatchPtr Win32Runtime::GetRunningObject(const std::u16string& progId) {
+DispatchPtr Win32Runtime::getRunningObject(const std::u16string& progId) {
     const CLSID clsid = classOf(progId);
     IUnknown* object = nullptr;
     if (FAILED(GetActiveObject(clsid, nullptr, &object)) || !object)

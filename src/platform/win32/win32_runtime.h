@@ -9,8 +9,8 @@ namespace k72645::win32 {
 
 class Win32Runtime : public ApplicationRuntime {
 public:
-    DispatchPtr CreateObject(const std::u16string& progId) override;
-    DispatchPtr GetRunningObject(const std::u16string& progId) override;
+    DispatchPtr createObject(const std::u16string& progId) override;
+    DispatchPtr getRunningObject(const std::u16string& progId) override;
 };
 
 class Win32Sleeper : public Sleeper {

@@ -16,7 +16,7 @@ ComError cannotCreate() {
 }
 }  // namespace
 
-DispatchPtr SimRuntime::CreateObject(const std::u16string& progId) {
+DispatchPtr SimRuntime::createObject(const std::u16string& progId) {
     if (isWordApplication(progId))
         return world_->startWord();
     if (equalsIgnoreCase(progId, u"Word.Global")) {
@@ -27,7 +27,7 @@ DispatchPtr SimRuntime::CreateObject(const std::u16string& progId) {
     throw cannotCreate();
 }
 
-DispatchPtr SimRuntime::GetRunningObject(const std::u16string& progId) {
+DispatchPtr SimRuntime::getRunningObject(const std::u16string& progId) {
     if (!isWordApplication(progId))
         throw cannotCreate();
     if (auto word = world_->runningWord())

@@ -15,9 +15,9 @@ public:
     explicit SimRuntime(std::shared_ptr<SimWorld> world) : world_(std::move(world)) {}
 
     // 429 for a class that is not installed, or Word when it is not.
-    DispatchPtr CreateObject(const std::u16string& progId) override;
+    DispatchPtr createObject(const std::u16string& progId) override;
     // 429 when no Word runs.
-    DispatchPtr GetRunningObject(const std::u16string& progId) override;
+    DispatchPtr getRunningObject(const std::u16string& progId) override;
 
 private:
     std::shared_ptr<SimWorld> world_;
