@@ -30,7 +30,7 @@ WellFormedText makeFieldsWellFormed(std::u16string_view text) {
     out.text.reserve(text.size());
     out.positions.assign(text.size() + 1, 0);
     struct OpenField {
-        std::size_t end;  // position of its 21 in the original text
+        std::size_t end;  // position of its 21 in the text given
         bool separated = false;
     };
     std::vector<OpenField> open;

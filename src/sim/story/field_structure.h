@@ -13,7 +13,7 @@ namespace k72645::sim {
 // Text rewritten so that every field is 19 + code + 20 + 21: field characters without their
 // partner are dropped, a field closed without separator gets one, and what stood in a field's
 // result (a stale result, nested fields included) is dropped. positions[p] is where the
-// original position p ends up (size: original length + 1); a position that stood inside a
+// position p of the text given ends up (size: its length + 1); a position that stood inside a
 // dropped result ends up just after its field.
 struct WellFormedText {
     std::u16string text;
