@@ -81,6 +81,14 @@ hostile_client() {
     "build/$1/src/k72645.dll"
 }
 
+# script_passed NAME: a script stopped by an error of its own still leaves cscript with status
+# 0, so a script run passes only when it printed its closing line.
+script_passed() {
+  grep -q '^PASSED: 0 failure(s)' "build/wine-logs/$1.log" && return 0
+  echo "$1: the script did not reach its end (see build/wine-logs/$1.log)"
+  return 1
+}
+
 # scripting_host PRESET ARCH: a VBScript run by Wine's cscript drives the registered DLL, passing
 # its variables by reference as VARIANT references, as scripting hosts do.
 scripting_host() {
@@ -89,6 +97,25 @@ scripting_host() {
   local dll="build/$1/src/k72645.dll" status=0
   in_wine "$2" "regsvr32-$2" 60 regsvr32 /s "$dll"
   in_wine "$2" "scripting-host-$2" 120 cscript //nologo tests/windows/scripting_host.vbs || status=$?
+  script_passed "scripting-host-$2" || status=1
+  in_wine "$2" "regsvr32-$2" 60 regsvr32 /s /u "$dll"
+  return "$status"
+}
+
+# word_server PRESET ARCH: a VBScript drives the component against the simulated Word in a
+# process of its own (the local server, registered as Word registers itself), and kills it.
+word_server() {
+  source scripts/lib/wine.sh
+  needs_bitness "$2" || return 0
+  local dll="build/$1/src/k72645.dll" server="build/$1/src/k72645_word_server.exe" status=0
+  in_wine "$2" "regsvr32-$2" 60 regsvr32 /s "$dll"
+  in_wine "$2" "word-server-$2" 60 "$server" /RegServer
+  in_wine "$2" "word-server-script-$2" 300 cscript //nologo tests/windows/word_server.vbs course ||
+    status=$?
+  script_passed "word-server-script-$2" || status=1
+  # A Word left running by a failed run is ended, so that nothing stays behind.
+  in_wine "$2" "word-server-$2" 60 taskkill /F /IM k72645_word_server.exe >/dev/null 2>&1 || true
+  in_wine "$2" "word-server-$2" 60 "$server" /UnregServer
   in_wine "$2" "regsvr32-$2" 60 regsvr32 /s /u "$dll"
   return "$status"
 }
@@ -129,11 +156,13 @@ if wants windows; then
   run_stage "COM bridges under 64-bit Wine" bridge_test windows-x86_64 win64
   run_stage "hostile client under 64-bit Wine" hostile_client windows-x86_64 win64
   run_stage "VBScript client under 64-bit Wine's cscript" scripting_host windows-x86_64 win64
+  run_stage "VBScript client with Word in its own process under 64-bit Wine" word_server windows-x86_64 win64
   run_stage "course end to end under 64-bit Wine" end_to_end win64
   run_stage "COM client under 32-bit Wine" com_client windows-i686 win32
   run_stage "COM bridges under 32-bit Wine" bridge_test windows-i686 win32
   run_stage "hostile client under 32-bit Wine" hostile_client windows-i686 win32
   run_stage "VBScript client under 32-bit Wine's cscript" scripting_host windows-i686 win32
+  run_stage "VBScript client with Word in its own process under 32-bit Wine" word_server windows-i686 win32
   run_stage "course end to end under 32-bit Wine" end_to_end win32
 fi
 

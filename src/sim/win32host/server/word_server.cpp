@@ -1,0 +1,155 @@
+// The simulated Word in a process of its own, a COM local server as Word is. "/RegServer"
+// registers its classes for the machine as Word's setup does (Word.Application and
+// Word.Application.11, Word.Global and Word.Global.11, with this executable under
+// LocalServer32), "/UnregServer" removes them. Started by COM ("/Automation" or "-Embedding"),
+// it serves one world of simulated Words, with its windows in this process, and ends when the
+// last of its Words has gone (quit, or its clients let it go), or when no client has asked for
+// one within a minute of its start.
+#include <objbase.h>
+#include <windows.h>
+
+#include <cwchar>
+#include <string>
+
+#include "sim/win32host/word_host.h"
+
+namespace {
+
+using k72645::sim::win32host::kWordApplicationClsid;
+using k72645::sim::win32host::kWordGlobalClsid;
+
+struct ServerClass {
+    const CLSID* classId;
+    const wchar_t* name;
+    const wchar_t* progId;
+    const wchar_t* versionIndependentProgId;
+};
+
+const ServerClass kClasses[] = {
+    {&kWordApplicationClsid, L"Microsoft Word Application", L"Word.Application.11",
+     L"Word.Application"},
+    {&kWordGlobalClsid, L"Microsoft Word Global", L"Word.Global.11", L"Word.Global"},
+};
+
+constexpr DWORD kIdleLimitMs = 60000;
+constexpr DWORD kPollMs = 200;
+
+bool setValue(const std::wstring& path, const wchar_t* name, const std::wstring& value) {
+    return RegSetKeyValueW(HKEY_CLASSES_ROOT, path.c_str(), name, REG_SZ, value.c_str(),
+                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) ==
+           ERROR_SUCCESS;
+}
+
+std::wstring guidText(const CLSID& id) {
+    wchar_t text[64] = {};
+    StringFromGUID2(id, text, 64);
+    return text;
+}
+
+std::wstring executablePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    while (true) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+int registerServer() {
+    const std::wstring command = L"\"" + executablePath() + L"\" /Automation";
+    bool written = true;
+    for (const ServerClass& c : kClasses) {
+        const std::wstring clsid = guidText(*c.classId);
+        const std::wstring classKey = L"CLSID\\" + clsid;
+        written =
+            written && setValue(classKey, nullptr, c.name) &&
+            setValue(classKey + L"\\LocalServer32", nullptr, command) &&
+            setValue(classKey + L"\\ProgID", nullptr, c.progId) &&
+            setValue(classKey + L"\\VersionIndependentProgID", nullptr,
+                     c.versionIndependentProgId) &&
+            setValue(std::wstring(c.progId) + L"\\CLSID", nullptr, clsid) &&
+            setValue(std::wstring(c.versionIndependentProgId) + L"\\CLSID", nullptr, clsid) &&
+            setValue(std::wstring(c.versionIndependentProgId) + L"\\CurVer", nullptr, c.progId);
+    }
+    return written ? 0 : 1;
+}
+
+int unregisterServer() {
+    for (const ServerClass& c : kClasses) {
+        for (const std::wstring& path : {L"CLSID\\" + guidText(*c.classId), std::wstring(c.progId),
+                                         std::wstring(c.versionIndependentProgId)}) {
+            RegDeleteTreeW(HKEY_CLASSES_ROOT, path.c_str());
+        }
+    }
+    return 0;
+}
+
+// The number of Words still running in the served world, read through its Sim object.
+long runningWords(IDispatch* sim) {
+    DISPID id = 0;
+    LPOLESTR name = const_cast<LPOLESTR>(L"WordCount");
+    if (FAILED(sim->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id)))
+        return 0;
+    DISPPARAMS none = {};
+    VARIANT result;
+    VariantInit(&result);
+    if (FAILED(sim->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result,
+                           nullptr, nullptr)))
+        return 0;
+    const long count = result.vt == VT_I4 ? result.lVal : 0;
+    VariantClear(&result);
+    return count;
+}
+
+std::u16string userFolder() {
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    const std::wstring folder = std::wstring(temp) + L"k72645-word\\";
+    return std::u16string(folder.begin(), folder.end());
+}
+
+int serve() {
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+        return 1;
+    int status = 0;
+    try {
+        k72645::sim::win32host::WordHost host;
+        IDispatch* sim = host.startWorld(userFolder());
+        const DWORD started = GetTickCount();
+        bool served = false;
+        while (true) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMs, QS_ALLINPUT);
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageW(&message);
+            const long words = runningWords(sim);
+            served = served || words > 0;
+            if (served ? words == 0 : GetTickCount() - started > kIdleLimitMs)
+                break;
+        }
+        sim->Release();
+        host.endWorld();
+    } catch (...) {
+        status = 1;
+    }
+    CoUninitialize();
+    return status;
+}
+
+bool isSwitch(const wchar_t* argument, const wchar_t* name) {
+    return (argument[0] == L'/' || argument[0] == L'-') && _wcsicmp(argument + 1, name) == 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc > 1 && isSwitch(argv[1], L"RegServer"))
+        return registerServer();
+    if (argc > 1 && isSwitch(argv[1], L"UnregServer"))
+        return unregisterServer();
+    return serve();
+}
