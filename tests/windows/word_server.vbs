@@ -29,6 +29,25 @@ Function Deliver(number)
     Deliver = target
 End Function
 
+' How many of the simulated Word's processes run.
+Function WordProcesses()
+    WordProcesses = GetObject("winmgmts:").ExecQuery( _
+        "select * from Win32_Process where Name = 'k72645_word_server.exe'").Count
+End Function
+
+' The same, once a process told to end has had up to ten seconds to do so (Wine's cscript has
+' no WScript.Sleep: the wait is a loop on the clock).
+Function WordProcessesAfterWait()
+    Dim tries, start
+    For tries = 1 To 100
+        WordProcessesAfterWait = WordProcesses()
+        If WordProcessesAfterWait = 0 Then Exit Function
+        start = Timer
+        Do While Timer >= start And Timer < start + 0.1
+        Loop
+    Next
+End Function
+
 Sub TypeField(name)
     app.Selection.GoTo -1, , , "s01"
     app.Selection.Markup = "{ MERGEFIELD " & name & " }"
@@ -76,6 +95,7 @@ On Error GoTo 0
 ' Word's process killed during the learner's work.
 folder = Deliver(507)
 m.InitQuestion 507, folder, app, hwnd
+Check WordProcesses() = 1, "the component's Word runs in a process of its own"
 CreateObject("WScript.Shell").Run "taskkill /F /IM k72645_word_server.exe", 0, True
 m.TestePoint
 Check m.ErreurGenerale = True And m.CauseErreur = "AM", "a Word that has gone gives AM (" & m.CauseErreur & ")"
@@ -83,6 +103,8 @@ m.Fermer
 Check fso.GetFolder(folder).Files.Count = 0, "Fermer removes the working files without Word"
 m.Quitter app, hwnd
 Check app Is Nothing And hwnd = 0, "Quitter clears the application and the handle"
+
+Check WordProcessesAfterWait() = 0, "no Word process is left behind"
 
 Set m = Nothing
 fso.DeleteFolder root, True
