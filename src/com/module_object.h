@@ -5,10 +5,10 @@
 
 #include <memory>
 
-#include "component/abstract_module_object.h"
 #include "com/com_ids.h"
 #include "com/dual_object.h"
 #include "com/player_interfaces.h"
+#include "component/abstract_module_object.h"
 
 namespace k72645::com {
 

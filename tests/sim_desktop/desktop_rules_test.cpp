@@ -20,8 +20,8 @@ protected:
         return desktop.createWindow({className, title, 0, parent, 0, visible});
     }
     WindowHandle dialog(WindowHandle owner, const std::u16string& title) {
-        return desktop.createWindow({u"bosa_sdm_Microsoft Office Word 11.0", title, owner, 0,
-                                     kModalFrameStyle, true});
+        return desktop.createWindow(
+            {u"bosa_sdm_Microsoft Office Word 11.0", title, owner, 0, kModalFrameStyle, true});
     }
 
     SimDesktop desktop;
@@ -85,7 +85,6 @@ TEST_F(DesktopTest, CreationChecksParentAndOwnerAndNeverReusesHandles) {
     const WindowHandle box = dialog(open(u"_WwB", u"", again), u"Options");
     EXPECT_EQ(desktop.relatedWindow(box, WindowRelation::Owner), again);
 }
-
 
 TEST_F(DesktopTest, ClosingHooksMayOpenAndCloseOtherWindows) {
     const WindowHandle word = open(u"OPUSAPP", u"Microsoft Word");
