@@ -102,7 +102,7 @@ scripting_host() {
   return "$status"
 }
 
-# word_server PRESET ARCH: a VBScript drives the component against the simulated Word in a
+# word_server PRESET ARCH: the same VBScript, given the course folder, drives the component against the simulated Word in a
 # process of its own (the local server, registered as Word registers itself), and kills it.
 word_server() {
   source scripts/lib/wine.sh
@@ -110,7 +110,7 @@ word_server() {
   local dll="build/$1/src/k72645.dll" server="build/$1/src/k72645_word_server.exe" status=0
   in_wine "$2" "regsvr32-$2" 60 regsvr32 /s "$dll"
   in_wine "$2" "word-server-$2" 60 "$server" /RegServer
-  in_wine "$2" "word-server-script-$2" 300 cscript //nologo tests/windows/word_server.vbs course ||
+  in_wine "$2" "word-server-script-$2" 300 cscript //nologo tests/windows/scripting_host.vbs course ||
     status=$?
   script_passed "word-server-script-$2" || status=1
   # A Word left running by a failed run is ended, so that nothing stays behind.
