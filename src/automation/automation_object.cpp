@@ -1,5 +1,7 @@
 #include "automation/automation_object.h"
 
+#include <algorithm>
+
 #include "automation/text.h"
 
 namespace k72645 {
@@ -20,6 +22,15 @@ void AutomationObject::defaultMember(std::u16string name) {
 
 bool AutomationObject::hasMember(std::u16string_view member) const {
     return find(member) != nullptr;
+}
+
+std::vector<std::u16string> AutomationObject::memberNames() const {
+    std::vector<std::u16string> names;
+    names.reserve(members_.size());
+    for (const auto& [name, member] : members_)
+        names.push_back(name);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 const AutomationObject::Member* AutomationObject::find(std::u16string_view member) const {

@@ -22,6 +22,8 @@ public:
 
     // True when the object has a member of that name.
     bool hasMember(std::u16string_view member) const;
+    // The names of its members, in lower case and sorted.
+    std::vector<std::u16string> memberNames() const override;
 
 protected:
     AutomationObject() = default;

@@ -43,6 +43,10 @@ public:
     // What makes two references the same object (VB's Is). Wrappers of a foreign object
     // return the foreign identity.
     virtual const void* identity() const { return this; }
+
+    // The names of the members the object has, in lower case, for a COM server that must map
+    // a member identifier back to its name; empty for an object that cannot list them.
+    virtual std::vector<std::u16string> memberNames() const { return {}; }
 };
 
 // Calls as VB writes them. Each raises error 91 on a null object.

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <string>
 
+#include "automation/automation_object.h"
 #include "automation/com_error.h"
 #include "platform/win32/engine_dispatch.h"
 #include "platform/win32/foreign_dispatch.h"
@@ -124,6 +125,41 @@ void servedEngineObject() {
     served->Release();
 }
 
+// An object with a member table, served twice with identifiers of their own, stands for one type
+// served by two processes: an identifier resolved on the first must name the same member on the
+// second, which was never asked for it, as a client keeps Word's identifiers across its restarts.
+class Counter : public k72645::AutomationObject {
+public:
+    Counter() {
+        method(u"Up", [this](Arguments&) { return Variant(++count_); });
+        method(u"Down", [this](Arguments&) { return Variant(--count_); });
+    }
+
+private:
+    std::int32_t count_ = 0;
+};
+
+void identifiersAcrossServers() {
+    IDispatch* first = win32::NativeDispatch::create(std::make_shared<Counter>());
+    IDispatch* second = win32::NativeDispatch::create(std::make_shared<Counter>());
+    DISPID down = DISPID_UNKNOWN;
+    DISPID up = DISPID_UNKNOWN;
+    LPOLESTR downName[] = {const_cast<LPOLESTR>(L"Down")};
+    LPOLESTR upName[] = {const_cast<LPOLESTR>(L"UP")};
+    first->GetIDsOfNames(IID_NULL, downName, 1, kCallerLocale, &down);
+    first->GetIDsOfNames(IID_NULL, upName, 1, kCallerLocale, &up);
+    DISPPARAMS none{};
+    VARIANT result;
+    VariantInit(&result);
+    const HRESULT hr = second->Invoke(down, IID_NULL, kCallerLocale, DISPATCH_METHOD, &none,
+                                      &result, nullptr, nullptr);
+    check(hr == S_OK && V_VT(&result) == VT_I4 && V_I4(&result) == -1,
+          "served: an identifier from another server of the type names the same member");
+    check(down != up && down > 0 && up > 0, "served: members get distinct positive identifiers");
+    second->Release();
+    first->Release();
+}
+
 // A typed member as Word and the component have them: "Grow" takes a reference to a Long and
 // sets it to 70000; "GrowThenFail" sets it to 99, then fails. A reference to anything else is a
 // type mismatch, as the type information's Invoke gives it.
@@ -215,6 +251,7 @@ int main() {
         return 1;
     }
     servedEngineObject();
+    identifiersAcrossServers();
     foreignObject();
     CoUninitialize();
     std::printf("%d failure(s)\n", failures);

@@ -124,6 +124,17 @@ Sub WithWordInItsOwnProcess()
     Check m.Complement.item(1) = " " & Chr(171) & "Nom" & Chr(187), "naming the field: " & m.Complement.item(1)
     m.Fermer
 
+    ' Word quit: its process ends, and the next exercise starts Word in a new process, whose
+    ' members answer to what the component resolved from the first.
+    m.Quitter app, hwnd
+    Check WordProcessesAfterWait() = 0, "Word's process ends when the component quits it"
+    m.InitQuestion 507, Deliver(507), app, hwnd
+    Check WordProcesses() = 1, "the next exercise starts Word again"
+    TypeField "CpVille"
+    m.TestePoint
+    Check m.ErreurGenerale = False And m.CauseErreur = "", "and checks with it (" & m.CauseErreur & ")"
+    m.Fermer
+
     ' A located error: an exercise whose files were never delivered.
     On Error Resume Next
     folder = root & "\empty\"
@@ -134,7 +145,9 @@ Sub WithWordInItsOwnProcess()
     Err.Clear
     On Error GoTo 0
 
-    ' Word's process killed during the learner's work.
+    ' Word's process killed during the learner's work. This comes last: Wine's COM keeps a killed
+    ' server's class registration for the rest of the Wine session (Windows drops it), so no
+    ' Word could be started again after it.
     folder = Deliver(507)
     m.InitQuestion 507, folder, app, hwnd
     Check WordProcesses() = 1, "the component's Word runs in a process of its own"

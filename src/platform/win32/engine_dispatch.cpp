@@ -1,5 +1,6 @@
 #include "platform/win32/engine_dispatch.h"
 
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -96,17 +97,33 @@ HRESULT failWith(const ComError& error, EXCEPINFO* exception) {
 }  // namespace
 
 DISPID MemberNames::idOf(const std::u16string& name) {
-    for (std::size_t i = 0; i < names_.size(); ++i)
-        if (names_[i] == name)
-            return static_cast<DISPID>(i + 1);
-    names_.push_back(name);
-    return static_cast<DISPID>(names_.size());
+    if (auto known = ids_.find(name); known != ids_.end())
+        return known->second;
+    // FNV-1a over the UTF-16 units, folded into the positive identifiers (0 is the default
+    // member's, negative ones are reserved).
+    std::uint32_t hash = 2166136261u;
+    for (char16_t unit : name) {
+        hash ^= unit;
+        hash *= 16777619u;
+    }
+    constexpr std::uint32_t kSpan = 0x7FFFFFFEu;
+    std::uint32_t slot = hash % kSpan;
+    while (names_.count(static_cast<DISPID>(slot + 1)))
+        slot = (slot + 1) % kSpan;
+    const auto id = static_cast<DISPID>(slot + 1);
+    names_.emplace(id, name);
+    ids_.emplace(name, id);
+    return id;
 }
 
 const std::u16string* MemberNames::nameOf(DISPID id) const {
-    if (id < 1 || static_cast<std::size_t>(id) > names_.size())
-        return nullptr;
-    return &names_[static_cast<std::size_t>(id) - 1];
+    auto found = names_.find(id);
+    return found == names_.end() ? nullptr : &found->second;
+}
+
+void MemberNames::learn(const std::vector<std::u16string>& names) {
+    for (const auto& name : names)
+        idOf(name);
 }
 
 HRESULT lookUpNames(MemberNames& known, LPOLESTR* names, UINT count, DISPID* ids,

@@ -1,9 +1,9 @@
 // An engine object handed to a COM client as an IDispatch. Member names get dispatch identifiers
-// as they are asked for; Invoke calls the engine object by name, writes into the by-reference
-// arguments what the engine left in them (after a failure too, as a VB object leaves its writes
-// in the caller's variables) and returns a failure as DISP_E_EXCEPTION with its EXCEPINFO. A call
-// the engine saw rejected (RPC_E_CALL_REJECTED, a busy application) is returned as that HRESULT, as
-// COM does.
+// made from the names themselves; Invoke calls the engine object by name, writes into the
+// by-reference arguments what the engine left in them (after a failure too, as a VB object leaves
+// its writes in the caller's variables) and returns a failure as DISP_E_EXCEPTION with its
+// EXCEPINFO. A call the engine saw rejected (RPC_E_CALL_REJECTED, a busy application) is returned
+// as that HRESULT, as COM does.
 //
 // What differs between the objects served this way is the Bridge, held by each object:
 //   MemberNames& names();                   where dispatch identifiers live (per object or type)
@@ -22,6 +22,7 @@
 
 #include <atomic>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -30,16 +31,23 @@
 
 namespace k72645::win32 {
 
-// Dispatch identifiers given out for member names: identifier n is the n-th name asked for.
+// Dispatch identifiers for member names. A name's identifier is made from the name alone (a hash
+// of its lower-cased text, moved to the next free value on the rare clash within one type), so
+// that every process serving the same type gives the same identifiers, as Word's fixed
+// identifiers are: a client may keep what it resolved from one server process for the next.
 class MemberNames {
 public:
-    // The identifier of a lower-cased name, given a new one the first time.
+    // The identifier of a lower-cased name, given the first time it is asked for.
     DISPID idOf(const std::u16string& name);
     // The name of an identifier, or nullptr for one never given out.
     const std::u16string* nameOf(DISPID id) const;
+    // Gives identifiers to the names of an object's members, so that an identifier resolved by
+    // another process maps back to its name.
+    void learn(const std::vector<std::u16string>& names);
 
 private:
-    std::vector<std::u16string> names_;
+    std::unordered_map<DISPID, std::u16string> names_;
+    std::unordered_map<std::u16string, DISPID> ids_;
 };
 
 // GetIDsOfNames over the names: the first name resolved, the others (parameter names) unknown.
@@ -122,6 +130,10 @@ public:
         std::u16string member;
         if (id != DISPID_VALUE) {
             const std::u16string* name = bridge_.names().nameOf(id);
+            if (!name) {
+                bridge_.names().learn(object_->memberNames());
+                name = bridge_.names().nameOf(id);
+            }
             if (!name)
                 return DISP_E_MEMBERNOTFOUND;
             member = *name;

@@ -12,4 +12,10 @@ Variant WordGlobalObject::invoke(std::u16string_view member, InvokeKind kind, Ar
     return word->invoke(member, kind, args);
 }
 
+std::vector<std::u16string> WordGlobalObject::memberNames() const {
+    auto world = world_.lock();
+    DispatchPtr word = world ? world->runningWord() : nullptr;
+    return word ? word->memberNames() : std::vector<std::u16string>{};
+}
+
 }  // namespace k72645::sim

@@ -14,6 +14,8 @@ class WordGlobalObject : public Dispatch {
 public:
     explicit WordGlobalObject(std::weak_ptr<SimWorld> world) : world_(std::move(world)) {}
     Variant invoke(std::u16string_view member, InvokeKind kind, Arguments& args) override;
+    // The members of the running Word's Application; none when no Word runs.
+    std::vector<std::u16string> memberNames() const override;
 
 private:
     std::weak_ptr<SimWorld> world_;

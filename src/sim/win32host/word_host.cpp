@@ -64,6 +64,10 @@ public:
             throw errors::runtime(errors::kServerUnavailable);
         return global->invoke(member, kind, args);
     }
+    std::vector<std::u16string> memberNames() const override {
+        DispatchPtr global = global_();
+        return global ? global->memberNames() : std::vector<std::u16string>{};
+    }
 
 private:
     std::function<DispatchPtr()> global_;
