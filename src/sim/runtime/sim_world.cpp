@@ -129,6 +129,7 @@ bool SimWorld::killRunningWord() {
         return false;
     words_.back()->kill();
     words_.pop_back();
+    ++killedWords_;
     return true;
 }
 

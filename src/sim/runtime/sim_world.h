@@ -59,6 +59,8 @@ public:
     // Ends the most recently started Word still running as a killed process ends: no prompt,
     // nothing saved, its windows gone. False when no Word runs.
     bool killRunningWord();
+    // How many Words were killed in this world: a host follows it to cut off their objects.
+    int killedWords() const { return killedWords_; }
     int wordCount() const;
 
     std::u16string edition() const;
@@ -82,6 +84,7 @@ private:
     std::vector<std::shared_ptr<WordInstance>> words_;  // in the order they started
     Edition edition_ = Edition::French;
     bool wordInstalled_ = true;
+    int killedWords_ = 0;
     std::function<double()> clock_;
     std::string createdFolder_;  // native path of the temporary folder to remove, if any
 };

@@ -3,9 +3,11 @@
 #include <oleauto.h>
 
 #include <typeinfo>
+#include <vector>
 
 #include "platform/win32/com_variant.h"
 #include "platform/win32/foreign_dispatch.h"
+#include "sim/word/word_object.h"
 
 namespace k72645::sim::win32host {
 
@@ -96,6 +98,24 @@ IDispatch* HostedObjects::comOf(const DispatchPtr& object) const {
     HostedDispatch* created = HostedDispatch::create(object, HostedBridge{world, std::move(type)});
     live_.emplace(key, created);
     return created;
+}
+
+void HostedObjects::disconnectObjectsOfKilledWords() {
+    // Disconnecting releases the stubs' references, which takes the objects out of live_: the
+    // objects to cut off are gathered (and held) first.
+    std::vector<HostedDispatch*> dead;
+    for (const auto& [key, com] : live_) {
+        const DispatchPtr engine = HostedDispatch::engineObjectOf(com);
+        const auto* wordObject = dynamic_cast<const WordObject*>(engine.get());
+        if (wordObject && wordObject->ofKilledWord()) {
+            com->AddRef();
+            dead.push_back(com);
+        }
+    }
+    for (HostedDispatch* com : dead) {
+        CoDisconnectObject(static_cast<IDispatch*>(com), 0);
+        com->Release();
+    }
 }
 
 DispatchPtr HostedObjects::engineOf(IDispatch* object) const {

@@ -68,6 +68,9 @@ public:
     DispatchPtr engineOf(IDispatch* object) const override;
 
     CallCounts& counts() { return counts_; }
+    // Cuts the objects of killed Words off from their clients, as their process's death does:
+    // every later call through a client's proxy fails with RPC_E_DISCONNECTED.
+    void disconnectObjectsOfKilledWords();
 
 private:
     friend struct HostedBridge;

@@ -86,6 +86,7 @@ struct WordHost::State {
     std::unique_ptr<ClassObject> globalClass;
     DWORD activeCookie = 0;
     const void* activeIdentity = nullptr;
+    int killedWords = 0;
     // Start-up, between the threads.
     HANDLE ready = nullptr;
     HRESULT startResult = E_FAIL;
@@ -108,8 +109,13 @@ struct WordHost::State {
         return hr;
     }
 
-    // GetObject finds the most recently started Word that still runs.
+    // GetObject finds the most recently started Word that still runs; a killed Word's objects
+    // are cut off from their clients.
     void followRunningWord() {
+        if (world && world->killedWords() != killedWords) {
+            killedWords = world->killedWords();
+            objects->disconnectObjectsOfKilledWords();
+        }
         DispatchPtr running = world ? world->runningWord() : nullptr;
         const void* identity = running ? running->identity() : nullptr;
         if (identity == activeIdentity)
@@ -135,6 +141,7 @@ struct WordHost::State {
             world->quitAll();
         world.reset();
         windows.reset();
+        killedWords = 0;
         followRunningWord();
     }
 };

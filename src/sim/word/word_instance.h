@@ -53,7 +53,12 @@ public:
     void quit(SaveChoice choice);
     // The process ends without warning: no prompt, nothing saved, every window gone at once;
     // from then on every call raises 462, as a call to a server that has died does.
-    void kill() { stop(); }
+    void kill() {
+        killed_ = true;
+        stop();
+    }
+    // True once killed: a host serving this Word's objects to other processes cuts them off.
+    bool killed() const { return killed_; }
 
     Edition edition() const { return environment_.edition; }
     double now() const;
@@ -119,6 +124,7 @@ private:
     WordResources resources_;
     std::unique_ptr<WordWindows> windows_;
     bool running_ = true;
+    bool killed_ = false;
     std::vector<std::shared_ptr<DocumentModel>> documents_;
     std::shared_ptr<DocumentModel> active_;
     // The open documents in the order their windows were last active, the active one last:

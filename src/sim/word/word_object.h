@@ -13,6 +13,10 @@
 namespace k72645::sim {
 
 class WordObject : public AutomationObject {
+public:
+    // True when the Word this object belongs to was killed.
+    bool ofKilledWord() const { return word_->killed(); }
+
 protected:
     explicit WordObject(std::shared_ptr<WordInstance> word) : word_(std::move(word)) {}
 
