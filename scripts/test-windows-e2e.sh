@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The component end to end on Windows, under Wine: the course's scenarios played through the
-# registered k72645.dll and the simulated Word hosted as a COM server with real windows
-# (tests/windows/e2e). Wine's null display driver serves the windows, so no X display is needed.
-# Prints, per group of scenarios, the calls the hosted Word received.
+# registered k72645.dll and the simulated Word in a process of its own (its local server,
+# registered as Word registers itself, one process per scenario; tests/windows/e2e). Wine's null
+# display driver serves the windows, so no X display is needed. Prints, per group of scenarios,
+# the calls Word received and the time per check, and the ratio of the component's time per Word
+# call to a bare cross-process call (kept in build/<preset>/e2e-bench.txt).
 # Usage: test-windows-e2e.sh [--arch win32|win64] [--no-build] [SCENARIO FILE OR FOLDER...]
 # (default: both bitnesses, after building them, on the whole course).
 set -euo pipefail
@@ -37,9 +39,12 @@ for arch in "${arches[@]}"; do
     continue
   fi
   started=$SECONDS
-  in_wine "$arch" "e2e-$arch" 900 "build/$preset/tests/windows/e2e/k72645_e2e_player.exe" \
+  server="build/$preset/src/k72645_word_server.exe"
+  in_wine "$arch" "e2e-server-$arch" 60 "$server" /RegServer || status=1
+  in_wine "$arch" "e2e-$arch" 1200 "build/$preset/tests/windows/e2e/k72645_e2e_player.exe" \
     "build/$preset/src/k72645.dll" course --bench "build/$preset/e2e-bench.txt" \
     "${scenarios[@]}" || status=1
+  in_wine "$arch" "e2e-server-$arch" 60 "$server" /UnregServer || status=1
   echo "End-to-end player ($preset) finished in $((SECONDS - started)) s; calls per group:"
   cat "build/$preset/e2e-bench.txt" 2>/dev/null || true
 done

@@ -274,6 +274,12 @@ void WordHost::endWorld() {
     onHostThread([this] { state_->endWorld(); });
 }
 
+int WordHost::wordCount() {
+    int count = 0;
+    onHostThread([&] { count = state_->world ? state_->world->wordCount() : 0; });
+    return count;
+}
+
 CallCounts WordHost::counts() {
     CallCounts counts;
     onHostThread([&] { counts = state_->objects->counts(); });

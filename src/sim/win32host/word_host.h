@@ -42,6 +42,8 @@ public:
     void endWorld();
     // The calls counted since the host started.
     CallCounts counts();
+    // The Words running in the current world.
+    int wordCount();
 
 private:
     struct State;

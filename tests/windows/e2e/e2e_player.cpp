@@ -1,13 +1,17 @@
 // The component end to end on Windows: plays the course's scenario files as the e-learning
 // player and the learner would, through real COM and real windows. The component is the
-// registered k72645.dll ("K72645.Module", created by ProgID and driven through IDispatch); the
-// Word it starts and attaches is the simulated Word hosted in this process as a COM server
-// ("Word.application.11") with real user32 windows. The hosted Word counts the calls it gets;
-// the component must resolve each member name once per type of object over the whole run.
+// registered k72645.dll ("K72645.Module", created by ProgID and driven through IDispatch) in this
+// process; Word is the simulated Word's local server (k72645_word_server.exe, registered as Word
+// registers itself), in a process of its own for each scenario, started through the world's
+// control. After each scenario that process must end by itself. The server counts the calls it
+// gets: the component must resolve each member name once per type of object over the whole run,
+// and the bench file gives, per group, the calls to Word, the time per check, and the ratio of
+// the component's time per Word call to a bare cross-process call.
 // Usage: k72645_e2e_player <k72645.dll> <course folder> [--bench FILE] <.scn files or folders>
 #include <windows.h>
 
 #include "automation/com_error.h"
+#include "automation/dispatch.h"
 #include "automation/text.h"
 #include "platform/win32/com_text.h"
 #include "platform/win32/foreign_dispatch.h"
@@ -15,7 +19,7 @@
 #include "player/run_report.h"
 #include "player/scenario_runner.h"
 #include "player/scenario_world.h"
-#include "sim/win32host/word_host.h"
+#include "sim/win32host/world_control.h"
 #include "tests/windows/e2e/user32_desktop_root.h"
 
 #include "tests/windows/regsvr32.h"
@@ -30,6 +34,8 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -38,33 +44,7 @@ using namespace k72645;
 
 namespace {
 
-const wchar_t* kWordProgId = L"Word.Application.11";
-const wchar_t* kWordGlobalProgId = L"Word.Global";
-
 using k72645::windows_test::runRegsvr32;
-
-// "Word.application.11" and "Word.Global" name the hosted Word's classes, as Word's setup
-// registers them.
-bool registerProgId(const wchar_t* progId, const CLSID& classId) {
-    wchar_t clsid[64] = {};
-    StringFromGUID2(classId, clsid, 64);
-    HKEY key = nullptr;
-    const std::wstring path = std::wstring(progId) + L"\\CLSID";
-    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return false;
-    const auto bytes = static_cast<DWORD>((wcslen(clsid) + 1) * sizeof(wchar_t));
-    const bool written =
-        RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(clsid), bytes) ==
-        ERROR_SUCCESS;
-    RegCloseKey(key);
-    return written;
-}
-
-void unregisterProgId(const wchar_t* progId) {
-    RegDeleteKeyW(HKEY_CLASSES_ROOT, (std::wstring(progId) + L"\\CLSID").c_str());
-    RegDeleteKeyW(HKEY_CLASSES_ROOT, progId);
-}
 
 // The player's delivery: a fresh working folder per call under one temporary root, holding
 // the course files "?7264NNN.*" of exercise NNN.
@@ -109,15 +89,13 @@ private:
     int next_ = 1;
 };
 
-// The player's calls go under its own locale, so that the hosted Word counts them apart from the
+// The player's calls go under its own locale, so that Word's server counts them apart from the
 // component's.
 using PlayerCalls = std::shared_ptr<const win32::ForeignCalls>;
 
-DispatchPtr createByProgId(const std::u16string& progId, DWORD context, const PlayerCalls& calls) {
-    CLSID clsid{};
+DispatchPtr createByClsid(const CLSID& clsid, DWORD context, const PlayerCalls& calls) {
     IDispatch* object = nullptr;
-    if (FAILED(CLSIDFromProgID(win32::wide(progId), &clsid)) ||
-        FAILED(CoCreateInstance(clsid, nullptr, context, IID_IDispatch,
+    if (FAILED(CoCreateInstance(clsid, nullptr, context, IID_IDispatch,
                                 reinterpret_cast<void**>(&object))) ||
         !object)
         throw errors::runtime(errors::kCannotCreateObject);
@@ -126,20 +104,109 @@ DispatchPtr createByProgId(const std::u16string& progId, DWORD context, const Pl
     return result;
 }
 
-// One scenario's world: a fresh hosted world, a new Module of the registered component, the
-// real desktop.
-class HostedScenarioWorld : public player::ScenarioWorld, private player::ScenarioHost {
+DispatchPtr createByProgId(const std::u16string& progId, DWORD context, const PlayerCalls& calls) {
+    CLSID clsid{};
+    if (FAILED(CLSIDFromProgID(win32::wide(progId), &clsid)))
+        throw errors::runtime(errors::kCannotCreateObject);
+    return createByClsid(clsid, context, calls);
+}
+
+// The calls Word's server counted, read through a world's control.
+struct ServerCounts {
+    long componentInvokes = 0;
+    long componentLookups = 0;
+    long playerInvokes = 0;
+    long playerLookups = 0;
+    // The component's GetIDsOfNames by type and member.
+    std::map<std::pair<std::string, std::string>, long> componentLookupsByMember;
+
+    static ServerCounts of(const DispatchPtr& control, bool withMembers) {
+        ServerCounts counts;
+        counts.componentInvokes = get(control, u"ComponentInvokes").long32();
+        counts.componentLookups = get(control, u"ComponentNameLookups").long32();
+        counts.playerInvokes = get(control, u"PlayerInvokes").long32();
+        counts.playerLookups = get(control, u"PlayerNameLookups").long32();
+        if (withMembers) {
+            std::istringstream lines(toUtf8(get(control, u"ComponentLookupsByMember").string()));
+            std::string type, member;
+            long count = 0;
+            while (std::getline(lines, type, '\t') && std::getline(lines, member, '\t') &&
+                   lines >> count && lines.ignore())
+                counts.componentLookupsByMember[{type, member}] += count;
+        }
+        return counts;
+    }
+};
+
+// What the run measured: per group of scenarios, the calls to Word and the time of the checks.
+struct GroupCost {
+    int scenarios = 0;
+    long componentInvokes = 0;
+    long componentLookups = 0;
+    long playerInvokes = 0;
+    long playerLookups = 0;
+    double seconds = 0;
+    int checks = 0;
+    long checkCalls = 0;  // the component's Invoke and GetIDsOfNames during its checks
+    double checkSeconds = 0;
+};
+
+struct RunRecord {
+    GroupCost* group = nullptr;  // the group of the scenario playing
+    // The server processes started for the scenario playing, to be seen ending.
+    std::vector<HANDLE> servers;
+    std::map<std::pair<std::string, std::string>, long> componentLookupsByMember;
+};
+
+// The Module as the player holds it, timing each check and counting the calls to Word it makes.
+class TimedModule : public Dispatch {
 public:
-    HostedScenarioWorld(sim::win32host::WordHost& host, Delivery& delivery, fs::path userFolder,
-                        PlayerCalls calls)
-        : host_(host),
-          delivery_(delivery),
+    TimedModule(DispatchPtr module, DispatchPtr control, RunRecord& record)
+        : module_(std::move(module)), control_(std::move(control)), record_(record) {}
+    Variant invoke(std::u16string_view member, InvokeKind kind, Arguments& args) override {
+        if (lcase(member) != u"testepoint")
+            return module_->invoke(member, kind, args);
+        const ServerCounts before = ServerCounts::of(control_, false);
+        const auto started = std::chrono::steady_clock::now();
+        Variant result = module_->invoke(member, kind, args);
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        const ServerCounts after = ServerCounts::of(control_, false);
+        GroupCost& cost = *record_.group;
+        ++cost.checks;
+        cost.checkSeconds += seconds;
+        cost.checkCalls += after.componentInvokes - before.componentInvokes +
+                           after.componentLookups - before.componentLookups;
+        return result;
+    }
+    const void* identity() const override { return module_->identity(); }
+
+private:
+    DispatchPtr module_;
+    DispatchPtr control_;
+    RunRecord& record_;
+};
+
+// One scenario's world, served by a Word server process of its own: the world's control starts
+// the process, its Sim object is the scenario's, a new Module of the registered component plays
+// against it, and the desktop is the real one (Word's windows belong to the server's process).
+class ServedScenarioWorld : public player::ScenarioWorld, private player::ScenarioHost {
+public:
+    ServedScenarioWorld(Delivery& delivery, fs::path userFolder, PlayerCalls calls,
+                        RunRecord& record)
+        : delivery_(delivery),
           userFolder_(std::move(userFolder)),
-          calls_(std::move(calls)) {
-        IDispatch* sim = host_.startWorld(userFolder_.u16string());
-        sim_ = win32::ForeignDispatch::wrap(sim, calls_);
-        sim->Release();
-        module_ = createByProgId(u"K72645.Module", CLSCTX_INPROC_SERVER, calls_);
+          calls_(std::move(calls)),
+          record_(record) {
+        control_ = createByClsid(sim::win32host::kWorldControlClsid, CLSCTX_LOCAL_SERVER, calls_);
+        const auto process = static_cast<DWORD>(get(control_, u"ProcessId").long32());
+        if (HANDLE server = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, process))
+            record_.servers.push_back(server);
+        if (process == GetCurrentProcessId())
+            throw std::runtime_error("Word's server runs in the player's process");
+        sim_ = toObject(call(control_, u"StartWorld", {Variant(userFolder_.u16string())}));
+        module_ = std::make_shared<TimedModule>(
+            createByProgId(u"K72645.Module", CLSCTX_INPROC_SERVER, calls_), control_, record_);
         desktop_ = std::make_shared<e2e::User32DesktopRoot>();
     }
 
@@ -148,7 +215,15 @@ public:
     }
     player::ScenarioHost& host() override { return *this; }
     void finish() override {
-        host_.endWorld();
+        call(control_, u"EndWorld");
+        const ServerCounts counts = ServerCounts::of(control_, true);
+        GroupCost& cost = *record_.group;
+        cost.componentInvokes += counts.componentInvokes;
+        cost.componentLookups += counts.componentLookups;
+        cost.playerInvokes += counts.playerInvokes;
+        cost.playerLookups += counts.playerLookups;
+        for (const auto& [member, count] : counts.componentLookupsByMember)
+            record_.componentLookupsByMember[member] += count;
         delivery_.removeFolders();
         std::error_code ignored;
         fs::remove_all(userFolder_, ignored);
@@ -165,25 +240,73 @@ private:
         return createByProgId(progId, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER, calls_);
     }
 
-    sim::win32host::WordHost& host_;
     Delivery& delivery_;
     fs::path userFolder_;
     PlayerCalls calls_;
+    RunRecord& record_;
     win32::Win32FileSystem files_;
+    DispatchPtr control_;
     DispatchPtr module_;
     DispatchPtr sim_;
     DispatchPtr desktop_;
 };
 
-// What a group of scenarios cost in calls to the hosted Word.
-struct GroupCost {
-    int scenarios = 0;
-    long componentInvokes = 0;
-    long componentLookups = 0;
-    long playerInvokes = 0;
-    long playerLookups = 0;
+// Once the scenario has let its world go, every Word server it started must end by itself
+// (within a few seconds); one that does not is a Word left behind, ended here.
+bool serversEnded(RunRecord& record) {
+    constexpr DWORD kEndMs = 10000;
+    bool ended = true;
+    for (HANDLE server : record.servers) {
+        if (WaitForSingleObject(server, kEndMs) != WAIT_OBJECT_0) {
+            ended = false;
+            TerminateProcess(server, 1);
+            WaitForSingleObject(server, kEndMs);
+        }
+        CloseHandle(server);
+    }
+    record.servers.clear();
+    return ended;
+}
+
+// The time of a bare cross-process call to a Word of the server: one property read (Visible),
+// through the raw IDispatch, identifier resolved beforehand; the mean over many reads.
+double bareCallSeconds(const fs::path& userFolder, RunRecord& record, const PlayerCalls& calls) {
+    constexpr int kReads = 2000;
     double seconds = 0;
-};
+    {
+        DispatchPtr control = createByClsid(sim::win32host::kWorldControlClsid,
+                                            CLSCTX_LOCAL_SERVER, calls);
+        const auto process = static_cast<DWORD>(get(control, u"ProcessId").long32());
+        if (HANDLE server = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, process))
+            record.servers.push_back(server);
+        call(control, u"StartWorld", {Variant(userFolder.u16string())});
+        IDispatch* word = nullptr;
+        if (FAILED(CoCreateInstance(sim::win32host::kWordApplicationClsid, nullptr,
+                                    CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                                    reinterpret_cast<void**>(&word))) ||
+            !word)
+            throw std::runtime_error("cannot start Word for the bare call");
+        LPOLESTR name = const_cast<LPOLESTR>(L"Visible");
+        DISPID id = DISPID_UNKNOWN;
+        word->GetIDsOfNames(IID_NULL, &name, 1, sim::win32host::kPlayerLocale, &id);
+        DISPPARAMS none{};
+        const auto started = std::chrono::steady_clock::now();
+        for (int i = 0; i < kReads; ++i) {
+            VARIANT value;
+            VariantInit(&value);
+            word->Invoke(id, IID_NULL, sim::win32host::kPlayerLocale, DISPATCH_PROPERTYGET, &none,
+                         &value, nullptr, nullptr);
+            VariantClear(&value);
+        }
+        seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count() /
+                  kReads;
+        word->Release();
+        call(control, u"EndWorld");
+    }
+    std::error_code ignored;
+    fs::remove_all(userFolder, ignored);
+    return seconds;
+}
 
 // "507-merge-field.scn" belongs to 507; "module-blocking-dialog.scn" to "module".
 std::string groupOf(const fs::path& file) {
@@ -209,65 +332,108 @@ std::vector<fs::path> scenarioFiles(const std::vector<std::string>& arguments) {
     return files;
 }
 
+void writeBench(std::ostream& out, const std::map<std::string, GroupCost>& costs, double bare) {
+    out << "group      scenarios  component-Invoke  component-GetIDsOfNames  player-Invoke  "
+           "player-GetIDsOfNames  seconds  checks  ms-per-check  calls-per-check  "
+           "us-per-Word-call\n";
+    GroupCost total;
+    char line[300];
+    const auto row = [&line](const std::string& name, const GroupCost& cost) {
+        const double perCall = cost.checkCalls ? cost.checkSeconds / cost.checkCalls * 1e6 : 0;
+        std::snprintf(line, sizeof line, "%-10s %9d %17ld %24ld %14ld %21ld %8.2f %7d %13.2f %16.1f "
+                      "%17.1f\n",
+                      name.c_str(), cost.scenarios, cost.componentInvokes, cost.componentLookups,
+                      cost.playerInvokes, cost.playerLookups, cost.seconds, cost.checks,
+                      cost.checks ? cost.checkSeconds / cost.checks * 1e3 : 0,
+                      cost.checks ? static_cast<double>(cost.checkCalls) / cost.checks : 0,
+                      perCall);
+        return line;
+    };
+    for (const auto& [group, cost] : costs) {
+        out << row(group, cost);
+        total.scenarios += cost.scenarios;
+        total.componentInvokes += cost.componentInvokes;
+        total.componentLookups += cost.componentLookups;
+        total.playerInvokes += cost.playerInvokes;
+        total.playerLookups += cost.playerLookups;
+        total.seconds += cost.seconds;
+        total.checks += cost.checks;
+        total.checkCalls += cost.checkCalls;
+        total.checkSeconds += cost.checkSeconds;
+    }
+    out << row("all", total);
+    const double perCall = total.checkCalls ? total.checkSeconds / total.checkCalls : 0;
+    std::snprintf(line, sizeof line,
+                  "bare cross-process call (Visible read): %.1f us\n"
+                  "component's time per Word call during checks: %.1f us\n"
+                  "ratio (goal below 1.2): %.2f\n",
+                  bare * 1e6, perCall * 1e6, bare > 0 ? perCall / bare : 0);
+    out << line;
+}
+
 int play(const fs::path& course, const std::string& benchFile, const std::vector<fs::path>& files) {
-    sim::win32host::WordHost host;
     wchar_t temp[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH, temp);
     const fs::path root = fs::path(temp) / ("k72645-e2e-" + std::to_string(GetCurrentProcessId()));
     fs::create_directories(root);
     Delivery delivery(course, root / "work");
     int worldNumber = 0;
+    RunRecord record;
     const PlayerCalls calls = win32::ForeignCalls::create(sim::win32host::kPlayerLocale);
     const player::WorldFactory worlds = [&]() -> std::unique_ptr<player::ScenarioWorld> {
-        return std::make_unique<HostedScenarioWorld>(
-            host, delivery, root / ("user-" + std::to_string(++worldNumber)), calls);
+        return std::make_unique<ServedScenarioWorld>(
+            delivery, root / ("user-" + std::to_string(++worldNumber)), calls, record);
     };
 
     std::vector<player::ScenarioOutcome> outcomes;
     std::map<std::string, GroupCost> costs;
-    sim::win32host::CallCounts before = host.counts();
     for (const auto& file : files) {
         const auto started = std::chrono::steady_clock::now();
-        outcomes.push_back(player::runScenarioFile(file, worlds));
-        std::cout << player::reportLine(outcomes.back()) << std::endl;
-        const sim::win32host::CallCounts after = host.counts();
         GroupCost& cost = costs[groupOf(file)];
+        record.group = &cost;
+        outcomes.push_back(player::runScenarioFile(file, worlds));
+        if (!serversEnded(record) && outcomes.back().passed) {
+            outcomes.back().passed = false;
+            outcomes.back().reason = "a Word server process was still running after the scenario";
+        }
+        std::cout << player::reportLine(outcomes.back()) << std::endl;
         ++cost.scenarios;
-        cost.componentInvokes += after.componentInvokes - before.componentInvokes;
-        cost.componentLookups += after.componentNameLookups - before.componentNameLookups;
-        cost.playerInvokes += after.playerInvokes - before.playerInvokes;
-        cost.playerLookups += after.playerNameLookups - before.playerNameLookups;
         cost.seconds +=
             std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-        before = after;
     }
 
-    // Each member name is resolved once per type of Word object over the whole run.
+    // Each member name is resolved once per type of Word object over the whole run, whatever
+    // the number of Word processes the run went through.
     int lookupFaults = 0;
-    for (const auto& [member, count] : before.componentLookupsByMember) {
+    long lookups = 0;
+    for (const auto& [member, count] : record.componentLookupsByMember) {
+        lookups += count;
         if (count > 1) {
             ++lookupFaults;
-            std::cout << "FAIL  GetIDsOfNames called " << count << " times for "
-                      << toUtf8(member.second) << " of " << member.first << std::endl;
+            std::cout << "FAIL  GetIDsOfNames called " << count << " times for " << member.second
+                      << " of " << member.first << std::endl;
         }
     }
-    std::cout << "component: " << before.componentInvokes << " Invoke, "
-              << before.componentNameLookups << " GetIDsOfNames for "
-              << before.componentLookupsByMember.size() << " members of Word's types" << std::endl;
+    std::cout << "component: " << lookups << " GetIDsOfNames for "
+              << record.componentLookupsByMember.size() << " members of Word's types" << std::endl;
+
+    double bare = 0;
+    try {
+        bare = bareCallSeconds(root / "bare", record, calls);
+    } catch (const std::exception& failure) {
+        std::cout << "FAIL  the bare call could not be measured: " << failure.what() << std::endl;
+        ++lookupFaults;
+    }
+    if (!serversEnded(record)) {
+        std::cout << "FAIL  the bare call's Word server was still running" << std::endl;
+        ++lookupFaults;
+    }
 
     std::ofstream bench;
     if (!benchFile.empty())
         bench.open(benchFile);
     std::ostream& out = bench.is_open() ? static_cast<std::ostream&>(bench) : std::cout;
-    out << "group      scenarios  component-Invoke  component-GetIDsOfNames  player-Invoke  "
-           "player-GetIDsOfNames  seconds\n";
-    for (const auto& [group, cost] : costs) {
-        char line[200];
-        std::snprintf(line, sizeof line, "%-10s %9d %17ld %24ld %14ld %21ld %8.2f\n", group.c_str(),
-                      cost.scenarios, cost.componentInvokes, cost.componentLookups,
-                      cost.playerInvokes, cost.playerLookups, cost.seconds);
-        out << line;
-    }
+    writeBench(out, costs, bare);
     out.flush();
 
     std::error_code ignored;
@@ -303,9 +469,6 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring quoted = L"\"" + dll.wstring() + L"\"";
     if (runRegsvr32(quoted) != 0) {
         std::fprintf(stderr, "cannot register %ls\n", dll.c_str());
-    } else if (!registerProgId(kWordProgId, sim::win32host::kWordApplicationClsid) ||
-               !registerProgId(kWordGlobalProgId, sim::win32host::kWordGlobalClsid)) {
-        std::fprintf(stderr, "cannot register Word's classes\n");
     } else {
         try {
             status = play(course, benchFile, scenarioFiles(arguments));
@@ -313,8 +476,6 @@ int wmain(int argc, wchar_t** argv) {
             std::fprintf(stderr, "end-to-end run failed: %s\n", failure.what());
         }
     }
-    unregisterProgId(kWordProgId);
-    unregisterProgId(kWordGlobalProgId);
     runRegsvr32(L"/u " + quoted);
     CoUninitialize();
     return status;

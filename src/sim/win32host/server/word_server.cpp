@@ -3,20 +3,29 @@
 // Word.Application.11, Word.Global and Word.Global.11, with this executable under
 // LocalServer32), "/UnregServer" removes them. Started by COM ("/Automation" or "-Embedding"),
 // it serves one world of simulated Words, with its windows in this process, and ends when the
-// last of its Words has gone (quit, or its clients let it go), or when no client has asked for
-// one within a minute of its start.
+// last of its Words has gone (quit, or its clients let it go) and no test player holds the
+// world's control, or when no client has asked for anything within a minute of its start.
+// The world's control ("K72645.SimulatedWord.World") lets a test player start a fresh world in
+// a server of its own and read the calls its Words received.
 #include <objbase.h>
 #include <windows.h>
 
+#include <atomic>
 #include <cwchar>
+#include <memory>
+#include <stdexcept>
 #include <string>
 
+#include "platform/win32/engine_dispatch.h"
 #include "sim/win32host/word_host.h"
+#include "sim/win32host/world_control.h"
 
 namespace {
 
 using k72645::sim::win32host::kWordApplicationClsid;
 using k72645::sim::win32host::kWordGlobalClsid;
+using k72645::sim::win32host::kWorldControlClsid;
+using k72645::sim::win32host::kWorldControlProgId;
 
 struct ServerClass {
     const CLSID* classId;
@@ -29,6 +38,8 @@ const ServerClass kClasses[] = {
     {&kWordApplicationClsid, L"Microsoft Word Application", L"Word.Application.11",
      L"Word.Application"},
     {&kWordGlobalClsid, L"Microsoft Word Global", L"Word.Global.11", L"Word.Global"},
+    {&kWorldControlClsid, L"Simulated Word's world", L"K72645.SimulatedWord.World.1",
+     kWorldControlProgId},
 };
 
 constexpr DWORD kIdleLimitMs = 60000;
@@ -88,22 +99,42 @@ int unregisterServer() {
     return 0;
 }
 
-// The number of Words still running in the served world, read through its Sim object.
-long runningWords(IDispatch* sim) {
-    DISPID id = 0;
-    LPOLESTR name = const_cast<LPOLESTR>(L"WordCount");
-    if (FAILED(sim->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id)))
-        return 0;
-    DISPPARAMS none = {};
-    VARIANT result;
-    VariantInit(&result);
-    if (FAILED(sim->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result,
-                           nullptr, nullptr)))
-        return 0;
-    const long count = result.vt == VT_I4 ? result.lVal : 0;
-    VariantClear(&result);
-    return count;
-}
+// The class of the world's control: each instance is a new control of this server's world.
+class ControlClass : public IClassFactory {
+public:
+    ControlClass(k72645::sim::win32host::WordHost& host, std::atomic<int>& held)
+        : host_(host), held_(held) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (!out)
+            return E_POINTER;
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
+            *out = static_cast<IClassFactory*>(this);
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    // It lives as long as the server: its references are not counted.
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
+        if (!out)
+            return E_POINTER;
+        *out = nullptr;
+        if (outer)
+            return CLASS_E_NOAGGREGATION;
+        IDispatch* control = k72645::win32::NativeDispatch::create(
+            std::make_shared<k72645::sim::win32host::WorldControl>(host_, held_));
+        const HRESULT hr = control->QueryInterface(iid, out);
+        control->Release();
+        return hr;
+    }
+
+private:
+    k72645::sim::win32host::WordHost& host_;
+    std::atomic<int>& held_;
+};
 
 std::u16string userFolder() {
     wchar_t temp[MAX_PATH + 1] = {};
@@ -118,7 +149,13 @@ int serve() {
     int status = 0;
     try {
         k72645::sim::win32host::WordHost host;
-        IDispatch* sim = host.startWorld(userFolder());
+        host.startWorld(userFolder())->Release();
+        std::atomic<int> held{0};
+        ControlClass controls(host, held);
+        DWORD controlCookie = 0;
+        if (FAILED(CoRegisterClassObject(kWorldControlClsid, &controls, CLSCTX_LOCAL_SERVER,
+                                         REGCLS_MULTIPLEUSE, &controlCookie)))
+            throw std::runtime_error("cannot register the world's control");
         const DWORD started = GetTickCount();
         bool served = false;
         while (true) {
@@ -126,12 +163,13 @@ int serve() {
             MSG message;
             while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
                 DispatchMessageW(&message);
-            const long words = runningWords(sim);
-            served = served || words > 0;
-            if (served ? words == 0 : GetTickCount() - started > kIdleLimitMs)
+            const int words = host.wordCount();
+            served = served || words > 0 || held > 0;
+            if (served ? words == 0 && held == 0 : GetTickCount() - started > kIdleLimitMs)
                 break;
         }
-        sim->Release();
+        // No new client may reach the world while it ends.
+        CoRevokeClassObject(controlCookie);
         host.endWorld();
     } catch (...) {
         status = 1;
