@@ -21,8 +21,10 @@
 #include <windows.h>
 
 #include <atomic>
+#include <mutex>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -72,17 +74,14 @@ public:
     static EngineDispatch* create(DispatchPtr object, Bridge bridge = {}) {
         return new EngineDispatch(std::move(object), std::move(bridge));
     }
-    // The engine object behind one of these objects, or nothing for any other COM object.
+    // The engine object behind one of these objects, or nothing for any other COM object. The
+    // caller holds a reference to the object. This process's objects are found in a table of
+    // them: asking a proxy would cost a round trip to its process for an answer known here.
     static DispatchPtr engineObjectOf(IDispatch* object) {
-        EngineDispatch* served = nullptr;
-        if (!object ||
-            FAILED(
-                object->QueryInterface(Bridge::privateIid(), reinterpret_cast<void**>(&served))) ||
-            !served)
+        const std::lock_guard lock(live().mutex);
+        if (!object || !live().objects.count(object))
             return nullptr;
-        DispatchPtr engine = served->object_;
-        served->Release();
-        return engine;
+        return static_cast<EngineDispatch*>(object)->object_;
     }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
@@ -101,6 +100,10 @@ public:
     ULONG STDMETHODCALLTYPE Release() override {
         const ULONG left = --references_;
         if (left == 0) {
+            {
+                const std::lock_guard lock(live().mutex);
+                live().objects.erase(static_cast<IDispatch*>(this));
+            }
             bridge_.released(object_);
             delete this;
         }
@@ -146,8 +149,22 @@ public:
 
 private:
     EngineDispatch(DispatchPtr object, Bridge bridge)
-        : object_(std::move(object)), bridge_(std::move(bridge)) {}
+        : object_(std::move(object)), bridge_(std::move(bridge)) {
+        const std::lock_guard lock(live().mutex);
+        live().objects.insert(static_cast<IDispatch*>(this));
+    }
     ~EngineDispatch() = default;
+
+    // The objects of this kind alive in the process. Never destroyed, so that an object
+    // released late in the process's end still finds it.
+    struct Live {
+        std::mutex mutex;
+        std::unordered_set<const IDispatch*> objects;
+    };
+    static Live& live() {
+        static Live* const table = new Live;
+        return *table;
+    }
 
     std::atomic<ULONG> references_{1};
     DispatchPtr object_;

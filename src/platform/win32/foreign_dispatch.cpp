@@ -107,18 +107,23 @@ ForeignDispatch::ForeignDispatch(IDispatch* object, std::shared_ptr<const Foreig
     : object_(object), calls_(std::move(calls)) {
     object_->AddRef();
     object_->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity_));
-    UINT count = 0;
+}
+
+// The object's type is asked for when a first member is called, not when the object arrives:
+// many objects are only passed on or compared, and each question to another process costs a
+// round trip. GetTypeInfo alone answers whether it has type information.
+void ForeignDispatch::learnType() {
+    typeKnown_ = true;
     ITypeInfo* info = nullptr;
-    if (SUCCEEDED(object_->GetTypeInfoCount(&count)) && count > 0 &&
-        SUCCEEDED(object_->GetTypeInfo(0, calls_->locale(), &info)) && info) {
-        TYPEATTR* attributes = nullptr;
-        if (SUCCEEDED(info->GetTypeAttr(&attributes)) && attributes) {
-            type_ = attributes->guid;
-            typed_ = !IsEqualGUID(type_, GUID_NULL);
-            info->ReleaseTypeAttr(attributes);
-        }
-        info->Release();
+    if (FAILED(object_->GetTypeInfo(0, calls_->locale(), &info)) || !info)
+        return;
+    TYPEATTR* attributes = nullptr;
+    if (SUCCEEDED(info->GetTypeAttr(&attributes)) && attributes) {
+        type_ = attributes->guid;
+        typed_ = !IsEqualGUID(type_, GUID_NULL);
+        info->ReleaseTypeAttr(attributes);
     }
+    info->Release();
 }
 
 ForeignDispatch::~ForeignDispatch() {
@@ -131,6 +136,8 @@ DISPID ForeignDispatch::dispatchIdOf(std::u16string_view member) {
     if (member.empty())
         return DISPID_VALUE;
     const std::u16string key = lcase(member);
+    if (!typeKnown_)
+        learnType();
     if (typed_) {
         if (const DISPID known = calls_->resolved(type_, key); known != DISPID_UNKNOWN)
             return known;

@@ -70,10 +70,12 @@ public:
 private:
     ForeignDispatch(IDispatch* object, std::shared_ptr<const ForeignCalls> calls);
     DISPID dispatchIdOf(std::u16string_view member);
+    void learnType();
 
     IDispatch* object_;
     std::shared_ptr<const ForeignCalls> calls_;
     IUnknown* identity_ = nullptr;
+    bool typeKnown_ = false;
     bool typed_ = false;
     GUID type_{};
     std::map<std::u16string, DISPID> ownNames_;  // for an object without type information

@@ -149,10 +149,22 @@ void HostedBridge::lookedUp(LCID locale, const std::u16string& name) {
 void HostedBridge::invoked(LCID locale) {
     CallCounts& counts = world->counts();
     ++(locale == kPlayerLocale ? counts.playerInvokes : counts.componentInvokes);
+    world->callStarted_.QuadPart = 0;
+    if (locale != kPlayerLocale)
+        QueryPerformanceCounter(&world->callStarted_);
 }
 
 // Whatever the call did to the running Words, the host follows it before answering.
 void HostedBridge::afterCall() {
+    if (world->callStarted_.QuadPart) {
+        LARGE_INTEGER now, frequency;
+        QueryPerformanceCounter(&now);
+        QueryPerformanceFrequency(&frequency);
+        world->counts().componentInvokeSeconds +=
+            static_cast<double>(now.QuadPart - world->callStarted_.QuadPart) /
+            static_cast<double>(frequency.QuadPart);
+        world->callStarted_.QuadPart = 0;
+    }
     if (world->afterCall_)
         world->afterCall_();
 }

@@ -30,6 +30,9 @@ struct CallCounts {
     long componentNameLookups = 0;
     long playerInvokes = 0;
     long playerNameLookups = 0;
+    // The time Word spent inside the component's Invoke calls (from the call's arrival in the
+    // server to its answer), in seconds.
+    double componentInvokeSeconds = 0;
     // The component's GetIDsOfNames calls by type and lower-cased member name.
     std::map<std::pair<std::string, std::u16string>, long> componentLookupsByMember;
 };
@@ -88,6 +91,8 @@ private:
     // One COM identity per simulated object, for as long as a client holds it.
     mutable std::map<std::pair<std::string, const void*>, HostedDispatch*> live_;
     CallCounts counts_;
+    // When the component's call being served arrived (0: none, or the player's).
+    LARGE_INTEGER callStarted_{};
 };
 
 }  // namespace k72645::sim::win32host

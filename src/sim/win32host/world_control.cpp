@@ -30,6 +30,8 @@ WorldControl::WorldControl(WordHost& host, std::atomic<int>& held) : host_(host)
     property(u"ComponentNameLookups", count(&CallCounts::componentNameLookups));
     property(u"PlayerInvokes", count(&CallCounts::playerInvokes));
     property(u"PlayerNameLookups", count(&CallCounts::playerNameLookups));
+    property(u"ComponentInvokeSeconds",
+             [this](Arguments&) { return Variant(host_.counts().componentInvokeSeconds); });
     property(u"ComponentLookupsByMember", [this](Arguments&) {
         std::u16string lines;
         for (const auto& [member, times] : host_.counts().componentLookupsByMember)

@@ -25,6 +25,7 @@ inline constexpr const wchar_t* kWorldControlProgId = L"K72645.SimulatedWord.Wor
 //   ProcessId                       the server's process
 //   ComponentInvokes, ComponentNameLookups, PlayerInvokes, PlayerNameLookups
 //                                   the calls counted since the server started
+//   ComponentInvokeSeconds          the time Word spent inside the component's Invoke calls
 //   ComponentLookupsByMember        one line per member: type TAB member TAB count
 class WorldControl : public AutomationObject {
 public:

@@ -117,6 +117,7 @@ struct ServerCounts {
     long componentLookups = 0;
     long playerInvokes = 0;
     long playerLookups = 0;
+    double componentInvokeSeconds = 0;
     // The component's GetIDsOfNames by type and member.
     std::map<std::pair<std::string, std::string>, long> componentLookupsByMember;
 
@@ -126,6 +127,7 @@ struct ServerCounts {
         counts.componentLookups = get(control, u"ComponentNameLookups").long32();
         counts.playerInvokes = get(control, u"PlayerInvokes").long32();
         counts.playerLookups = get(control, u"PlayerNameLookups").long32();
+        counts.componentInvokeSeconds = get(control, u"ComponentInvokeSeconds").dbl();
         if (withMembers) {
             std::istringstream lines(toUtf8(get(control, u"ComponentLookupsByMember").string()));
             std::string type, member;
@@ -149,6 +151,7 @@ struct GroupCost {
     int checks = 0;
     long checkCalls = 0;  // the component's Invoke and GetIDsOfNames during its checks
     double checkSeconds = 0;
+    double checkSecondsInWord = 0;  // of which Word spent inside the component's calls
 };
 
 struct RunRecord {
@@ -175,6 +178,7 @@ public:
         GroupCost& cost = *record_.group;
         ++cost.checks;
         cost.checkSeconds += seconds;
+        cost.checkSecondsInWord += after.componentInvokeSeconds - before.componentInvokeSeconds;
         cost.checkCalls += after.componentInvokes - before.componentInvokes +
                            after.componentLookups - before.componentLookups;
         return result;
@@ -335,18 +339,19 @@ std::vector<fs::path> scenarioFiles(const std::vector<std::string>& arguments) {
 void writeBench(std::ostream& out, const std::map<std::string, GroupCost>& costs, double bare) {
     out << "group      scenarios  component-Invoke  component-GetIDsOfNames  player-Invoke  "
            "player-GetIDsOfNames  seconds  checks  ms-per-check  calls-per-check  "
-           "us-per-Word-call\n";
+           "us-per-Word-call  us-in-Word-per-call\n";
     GroupCost total;
     char line[300];
     const auto row = [&line](const std::string& name, const GroupCost& cost) {
         const double perCall = cost.checkCalls ? cost.checkSeconds / cost.checkCalls * 1e6 : 0;
+        const double inWord = cost.checkCalls ? cost.checkSecondsInWord / cost.checkCalls * 1e6 : 0;
         std::snprintf(line, sizeof line, "%-10s %9d %17ld %24ld %14ld %21ld %8.2f %7d %13.2f %16.1f "
-                      "%17.1f\n",
+                      "%17.1f %20.1f\n",
                       name.c_str(), cost.scenarios, cost.componentInvokes, cost.componentLookups,
                       cost.playerInvokes, cost.playerLookups, cost.seconds, cost.checks,
                       cost.checks ? cost.checkSeconds / cost.checks * 1e3 : 0,
                       cost.checks ? static_cast<double>(cost.checkCalls) / cost.checks : 0,
-                      perCall);
+                      perCall, inWord);
         return line;
     };
     for (const auto& [group, cost] : costs) {
@@ -360,6 +365,7 @@ void writeBench(std::ostream& out, const std::map<std::string, GroupCost>& costs
         total.checks += cost.checks;
         total.checkCalls += cost.checkCalls;
         total.checkSeconds += cost.checkSeconds;
+        total.checkSecondsInWord += cost.checkSecondsInWord;
     }
     out << row("all", total);
     const double perCall = total.checkCalls ? total.checkSeconds / total.checkCalls : 0;
