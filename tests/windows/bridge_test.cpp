@@ -241,6 +241,19 @@ void foreignObject() {
               "foreign: after a failed call the by-reference argument holds what the member left");
     }
     check(taker.references == 1, "foreign: the wrapper gives back every reference it took");
+
+    // The component's own calls give their references back when the component's call ends.
+    {
+        const auto object = win32::ForeignDispatch::wrap(&taker, win32::ForeignCalls::component());
+        Arguments args{k72645::Argument::ref(Variant(std::int32_t{5}))};
+        object->invoke(u"Grow", InvokeKind::Method, args);
+    }
+    check(taker.references > 1, "foreign: the component's references wait for its call's end");
+    IDispatch* call = win32::NativeDispatch::create(std::make_shared<Filler>());
+    EXCEPINFO exception{};
+    callServed(call, L"Name", nullptr, 0, exception);
+    call->Release();
+    check(taker.references == 1, "foreign: and come back when one of its calls has ended");
 }
 
 }  // namespace

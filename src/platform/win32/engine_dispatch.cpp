@@ -8,6 +8,7 @@
 #include "automation/text.h"
 #include "platform/win32/com_errors.h"
 #include "platform/win32/com_text.h"
+#include "platform/win32/foreign_dispatch.h"
 
 namespace k72645::win32 {
 
@@ -240,6 +241,14 @@ HRESULT invokeEngine(const DispatchPtr& object, std::u16string_view member, WORD
     } catch (...) {
         return failWith(currentEngineError(), exception);
     }
+}
+
+void PlainBridge::afterCall() {
+    ForeignCalls::component()->releaseDeferred();
+}
+
+void PlainBridge::released(const DispatchPtr&) {
+    ForeignCalls::component()->releaseDeferred();
 }
 
 const IID& PlainBridge::privateIid() {

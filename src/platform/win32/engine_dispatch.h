@@ -172,7 +172,8 @@ private:
 };
 
 // The component's engine objects handed out: names per object, no type information, objects
-// mapped as the component maps them, nothing counted.
+// mapped as the component maps them, nothing counted. When a call ends (or the object goes), the
+// references to Word's objects the call put off are given back.
 struct PlainBridge {
     MemberNames names_;
 
@@ -181,8 +182,8 @@ struct PlainBridge {
     const ObjectMapping& objects() const { return componentObjects(); }
     void lookedUp(LCID, const std::u16string&) {}
     void invoked(LCID) {}
-    void afterCall() {}
-    void released(const DispatchPtr&) {}
+    void afterCall();
+    void released(const DispatchPtr&);
     static const IID& privateIid();
 };
 

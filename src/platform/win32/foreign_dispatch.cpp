@@ -64,12 +64,83 @@ bool ForeignCalls::GuidLess::operator()(const GUID& a, const GUID& b) const {
 }
 
 std::shared_ptr<ForeignCalls> ForeignCalls::create(LCID locale) {
-    return std::shared_ptr<ForeignCalls>(new ForeignCalls(locale));
+    return std::shared_ptr<ForeignCalls>(new ForeignCalls(locale, false));
 }
 
 const std::shared_ptr<ForeignCalls>& ForeignCalls::component() {
-    static const std::shared_ptr<ForeignCalls> calls = create(LOCALE_USER_DEFAULT);
-    return calls;
+    // Never destroyed: references still held when the process ends are left to it, since the
+    // apartments they belong to are gone by then.
+    static const auto* const calls =
+        new std::shared_ptr<ForeignCalls>(new ForeignCalls(LOCALE_USER_DEFAULT, true));
+    return *calls;
+}
+
+void ForeignCalls::release(IUnknown* object) const {
+    if (!object)
+        return;
+    if (deferReleases_) {
+        const std::lock_guard lock(mutex_);
+        heldByThread_[GetCurrentThreadId()].objects.push_back(object);
+        return;
+    }
+    object->Release();
+}
+
+void ForeignCalls::releaseDeferred() const {
+    Held held;
+    {
+        const std::lock_guard lock(mutex_);
+        const auto found = heldByThread_.find(GetCurrentThreadId());
+        if (found == heldByThread_.end())
+            return;
+        held = std::move(found->second);
+        heldByThread_.erase(found);
+        // An object wrapped on one thread and let go on another: no thread may keep the type
+        // of an identity given back here.
+        for (auto& [thread, other] : heldByThread_)
+            for (IUnknown* object : held.objects)
+                other.typesOfObjects.erase(object);
+    }
+    // Released outside the lock: a release may serve calls coming back into the component.
+    for (IUnknown* object : held.objects)
+        object->Release();
+    for (const auto& [info, type] : held.types)
+        info->Release();
+}
+
+namespace {
+template <class Key>
+bool findType(const std::map<Key*, GUID>& types, Key* key, GUID* type) {
+    const auto found = types.find(key);
+    if (found == types.end())
+        return false;
+    *type = found->second;
+    return true;
+}
+}  // namespace
+
+bool ForeignCalls::knownType(IUnknown* identity, GUID* type) const {
+    const std::lock_guard lock(mutex_);
+    const auto held = heldByThread_.find(GetCurrentThreadId());
+    return held != heldByThread_.end() && findType(held->second.typesOfObjects, identity, type);
+}
+
+bool ForeignCalls::knownType(ITypeInfo* info, GUID* type) const {
+    const std::lock_guard lock(mutex_);
+    const auto held = heldByThread_.find(GetCurrentThreadId());
+    return held != heldByThread_.end() && findType(held->second.types, info, type);
+}
+
+void ForeignCalls::keepType(IUnknown* identity, ITypeInfo* info, const GUID& type) const {
+    if (deferReleases_) {
+        const std::lock_guard lock(mutex_);
+        Held& held = heldByThread_[GetCurrentThreadId()];
+        if (identity)
+            held.typesOfObjects.emplace(identity, type);
+        if (held.types.emplace(info, type).second)
+            return;
+    }
+    info->Release();
 }
 
 DISPID ForeignCalls::resolved(const GUID& type, const std::u16string& member) const {
@@ -114,22 +185,31 @@ ForeignDispatch::ForeignDispatch(IDispatch* object, std::shared_ptr<const Foreig
 // round trip. GetTypeInfo alone answers whether it has type information.
 void ForeignDispatch::learnType() {
     typeKnown_ = true;
+    if (identity_ && calls_->knownType(identity_, &type_)) {
+        typed_ = !IsEqualGUID(type_, GUID_NULL);
+        return;
+    }
     ITypeInfo* info = nullptr;
     if (FAILED(object_->GetTypeInfo(0, calls_->locale(), &info)) || !info)
         return;
+    // The same type information arrives as the same proxy while one is held.
+    if (calls_->knownType(info, &type_)) {
+        typed_ = !IsEqualGUID(type_, GUID_NULL);
+        calls_->keepType(identity_, info, type_);
+        return;
+    }
     TYPEATTR* attributes = nullptr;
     if (SUCCEEDED(info->GetTypeAttr(&attributes)) && attributes) {
         type_ = attributes->guid;
         typed_ = !IsEqualGUID(type_, GUID_NULL);
         info->ReleaseTypeAttr(attributes);
     }
-    info->Release();
+    calls_->keepType(identity_, info, type_);
 }
 
 ForeignDispatch::~ForeignDispatch() {
-    if (identity_)
-        identity_->Release();
-    object_->Release();
+    calls_->release(identity_);
+    calls_->release(object_);
 }
 
 DISPID ForeignDispatch::dispatchIdOf(std::u16string_view member) {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "automation/dispatch.h"
 #include "platform/win32/com_variant.h"
@@ -37,15 +38,39 @@ public:
     DispatchPtr engineOf(IDispatch* object) const override;
     IDispatch* comOf(const DispatchPtr& object) const override;
 
+    // Gives back a reference the caller's objects held. The component's calls put it off to
+    // the end of the component's current call (releaseDeferred), so that an object fetched
+    // again meanwhile reuses its proxy, and its type is known from its type information's
+    // proxy: each saves a round trip to Word's process. Other callers release at once.
+    void release(IUnknown* object) const;
+    // Gives back the references put off on the calling thread.
+    void releaseDeferred() const;
+    // The type of an object (by its identity) or of a type information object, learnt on the
+    // calling thread since the references were last given back; false when not known.
+    bool knownType(IUnknown* identity, GUID* type) const;
+    bool knownType(ITypeInfo* info, GUID* type) const;
+    // Keeps the type of an object and of its type information, whose reference it takes over.
+    void keepType(IUnknown* identity, ITypeInfo* info, const GUID& type) const;
+
 private:
-    explicit ForeignCalls(LCID locale) : locale_(locale) {}
+    ForeignCalls(LCID locale, bool deferReleases)
+        : locale_(locale), deferReleases_(deferReleases) {}
     struct GuidLess {
         bool operator()(const GUID& a, const GUID& b) const;
     };
+    // What one thread holds until the end of the component's call.
+    struct Held {
+        std::vector<IUnknown*> objects;
+        std::map<ITypeInfo*, GUID> types;
+        // Identities are held by their wrappers, then by `objects`, until given back.
+        std::map<IUnknown*, GUID> typesOfObjects;
+    };
 
     LCID locale_;
+    bool deferReleases_;
     mutable std::mutex mutex_;  // the component's calls may come from more than one thread
     mutable std::map<GUID, std::map<std::u16string, DISPID>, GuidLess> resolvedByType_;
+    mutable std::map<DWORD, Held> heldByThread_;
 };
 
 class ForeignDispatch : public Dispatch {

@@ -18,9 +18,8 @@ WorldControl::WorldControl(WordHost& host, std::atomic<int>& held) : host_(host)
         host_.endWorld();
         return Variant();
     });
-    property(u"ProcessId", [](Arguments&) {
-        return Variant(static_cast<std::int32_t>(GetCurrentProcessId()));
-    });
+    property(u"ProcessId",
+             [](Arguments&) { return Variant(static_cast<std::int32_t>(GetCurrentProcessId())); });
     const auto count = [this](long CallCounts::*field) {
         return [this, field](Arguments&) {
             return Variant(static_cast<std::int32_t>(host_.counts().*field));

@@ -278,8 +278,8 @@ double bareCallSeconds(const fs::path& userFolder, RunRecord& record, const Play
     constexpr int kReads = 2000;
     double seconds = 0;
     {
-        DispatchPtr control = createByClsid(sim::win32host::kWorldControlClsid,
-                                            CLSCTX_LOCAL_SERVER, calls);
+        DispatchPtr control =
+            createByClsid(sim::win32host::kWorldControlClsid, CLSCTX_LOCAL_SERVER, calls);
         const auto process = static_cast<DWORD>(get(control, u"ProcessId").long32());
         if (HANDLE server = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, process))
             record.servers.push_back(server);
@@ -302,8 +302,9 @@ double bareCallSeconds(const fs::path& userFolder, RunRecord& record, const Play
                          &value, nullptr, nullptr);
             VariantClear(&value);
         }
-        seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count() /
-                  kReads;
+        seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count() /
+            kReads;
         word->Release();
         call(control, u"EndWorld");
     }
@@ -345,13 +346,14 @@ void writeBench(std::ostream& out, const std::map<std::string, GroupCost>& costs
     const auto row = [&line](const std::string& name, const GroupCost& cost) {
         const double perCall = cost.checkCalls ? cost.checkSeconds / cost.checkCalls * 1e6 : 0;
         const double inWord = cost.checkCalls ? cost.checkSecondsInWord / cost.checkCalls * 1e6 : 0;
-        std::snprintf(line, sizeof line, "%-10s %9d %17ld %24ld %14ld %21ld %8.2f %7d %13.2f %16.1f "
+        std::snprintf(line, sizeof line,
+                      "%-10s %9d %17ld %24ld %14ld %21ld %8.2f %7d %13.2f %16.1f "
                       "%17.1f %20.1f\n",
                       name.c_str(), cost.scenarios, cost.componentInvokes, cost.componentLookups,
                       cost.playerInvokes, cost.playerLookups, cost.seconds, cost.checks,
                       cost.checks ? cost.checkSeconds / cost.checks * 1e3 : 0,
-                      cost.checks ? static_cast<double>(cost.checkCalls) / cost.checks : 0,
-                      perCall, inWord);
+                      cost.checks ? static_cast<double>(cost.checkCalls) / cost.checks : 0, perCall,
+                      inWord);
         return line;
     };
     for (const auto& [group, cost] : costs) {
