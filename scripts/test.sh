@@ -157,13 +157,13 @@ if wants windows; then
   run_stage "hostile client under 64-bit Wine" hostile_client windows-x86_64 win64
   run_stage "VBScript client under 64-bit Wine's cscript" scripting_host windows-x86_64 win64
   run_stage "VBScript client with Word in its own process under 64-bit Wine" word_server windows-x86_64 win64
-  run_stage "course end to end under 64-bit Wine" end_to_end win64
+  run_stage "course end to end under 64-bit Wine, Word in its own process" end_to_end win64
   run_stage "COM client under 32-bit Wine" com_client windows-i686 win32
   run_stage "COM bridges under 32-bit Wine" bridge_test windows-i686 win32
   run_stage "hostile client under 32-bit Wine" hostile_client windows-i686 win32
   run_stage "VBScript client under 32-bit Wine's cscript" scripting_host windows-i686 win32
   run_stage "VBScript client with Word in its own process under 32-bit Wine" word_server windows-i686 win32
-  run_stage "course end to end under 32-bit Wine" end_to_end win32
+  run_stage "course end to end under 32-bit Wine, Word in its own process" end_to_end win32
 fi
 
 summarize

@@ -5,7 +5,8 @@
 ' refused calls change nothing. With the course folder as argument (the simulated Word's local
 ' server registered as Word registers itself, and started by COM): the component drives Word in
 ' a process of its own, as a player would, through a passing case, a failing case with
-' complement lines, a located error, and Word's process killed under it.
+' complement lines, a located error, Word quit and started again, and Word's process killed
+' under it; Word's type library is registered as Word's setup registers it.
 ' Usage: cscript //nologo scripting_host.vbs [course folder]
 Option Explicit
 
@@ -103,6 +104,24 @@ Sub WithWordInItsOwnProcess()
     If fso.FolderExists(root) Then fso.DeleteFolder root, True
     fso.CreateFolder root
     n = 0
+
+    ' Word registered as Word's setup registers it, its type library included: COM marshals
+    ' Word's interfaces through the library's entries.
+    Dim shell
+    Set shell = CreateObject("WScript.Shell")
+    Check shell.RegRead("HKCR\TypeLib\{00020905-0000-0000-C000-000000000046}\8.3\") = _
+        "Microsoft Word 11.0 Object Library", "Word's type library is registered"
+    Check shell.RegRead("HKCR\Interface\{00020970-0000-0000-C000-000000000046}\ProxyStubClsid32\") = _
+        "{00020420-0000-0000-C000-000000000046}", "_Application is marshalled as a dispatch interface"
+    Check shell.RegRead("HKCR\CLSID\{000209FF-0000-0000-C000-000000000046}\TypeLib\") = _
+        "{00020905-0000-0000-C000-000000000046}", "Word.Application names its type library"
+
+    ' A Word started for automation, never shown, ends when its last client lets it go.
+    Dim word
+    Set word = CreateObject("Word.Application")
+    Check WordProcesses() = 1, "CreateObject starts Word in a process of its own"
+    Set word = Nothing
+    Check WordProcessesAfterWait() = 0, "and its process ends when its last client lets it go"
 
     ' A passing case: the component starts Word (another process) and hands it back.
     Set app = Nothing

@@ -14,6 +14,8 @@
 //   void afterCall();                       runs after each call of the engine object
 //   void released(const DispatchPtr&);      the COM object is going away
 //   static const IID& privateIid();         answered by QueryInterface to find the engine object
+//   static constexpr bool kCountsConnections;   whether the object answers IExternalConnection
+//   void connected(const DispatchPtr&, bool);   a client connected (true) or let go (false)
 // Nothing in it assumes the client lives in the same process.
 #pragma once
 
@@ -93,6 +95,11 @@ public:
             AddRef();
             return S_OK;
         }
+        if (Bridge::kCountsConnections && IsEqualIID(iid, IID_IExternalConnection)) {
+            *out = static_cast<IExternalConnection*>(&connections_);
+            AddRef();
+            return S_OK;
+        }
         *out = nullptr;
         return E_NOINTERFACE;
     }
@@ -148,6 +155,33 @@ public:
     }
 
 private:
+    // Told by COM's stub of each client that connects and lets go: strong connections are the
+    // clients' proxies (a table-weak registration, as in the running object table, is not one),
+    // so that a server can end what its last client let go, as local servers do.
+    class Connections final : public IExternalConnection {
+    public:
+        explicit Connections(EngineDispatch& owner) : owner_(owner) {}
+        HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+            return owner_.QueryInterface(iid, out);
+        }
+        ULONG STDMETHODCALLTYPE AddRef() override { return owner_.AddRef(); }
+        ULONG STDMETHODCALLTYPE Release() override { return owner_.Release(); }
+        DWORD STDMETHODCALLTYPE AddConnection(DWORD kind, DWORD) override {
+            if (kind & EXTCONN_STRONG)
+                owner_.bridge_.connected(owner_.object_, true);
+            return ++strong_;
+        }
+        DWORD STDMETHODCALLTYPE ReleaseConnection(DWORD kind, DWORD, BOOL) override {
+            if (kind & EXTCONN_STRONG)
+                owner_.bridge_.connected(owner_.object_, false);
+            return strong_ > 0 ? --strong_ : 0;
+        }
+
+    private:
+        EngineDispatch& owner_;
+        DWORD strong_ = 0;
+    };
+
     EngineDispatch(DispatchPtr object, Bridge bridge)
         : object_(std::move(object)), bridge_(std::move(bridge)) {
         const std::lock_guard lock(live().mutex);
@@ -169,6 +203,7 @@ private:
     std::atomic<ULONG> references_{1};
     DispatchPtr object_;
     Bridge bridge_;
+    Connections connections_{*this};
 };
 
 // The component's engine objects handed out: names per object, no type information, objects
@@ -185,6 +220,8 @@ struct PlainBridge {
     void afterCall();
     void released(const DispatchPtr&);
     static const IID& privateIid();
+    static constexpr bool kCountsConnections = false;
+    void connected(const DispatchPtr&, bool) {}
 };
 
 using NativeDispatch = EngineDispatch<PlainBridge>;

@@ -118,6 +118,15 @@ void HostedObjects::disconnectObjectsOfKilledWords() {
     }
 }
 
+std::vector<std::shared_ptr<WordInstance>> HostedObjects::takeWordsLetGo() {
+    std::vector<std::shared_ptr<WordInstance>> words;
+    for (const auto& word : letGo_)
+        if (auto held = word.lock(); held && connections_[held.get()] == 0)
+            words.push_back(std::move(held));
+    letGo_.clear();
+    return words;
+}
+
 DispatchPtr HostedObjects::engineOf(IDispatch* object) const {
     if (DispatchPtr engine = HostedDispatch::engineObjectOf(object))
         return engine;
@@ -167,6 +176,19 @@ void HostedBridge::afterCall() {
     }
     if (world->afterCall_)
         world->afterCall_();
+}
+
+void HostedBridge::connected(const DispatchPtr& object, bool connecting) {
+    const auto* wordObject = dynamic_cast<const WordObject*>(object.get());
+    if (!wordObject)
+        return;
+    const std::shared_ptr<WordInstance> word = wordObject->instance();
+    long& count = world->connections_[word.get()];
+    count += connecting ? 1 : -1;
+    if (count <= 0) {
+        world->connections_.erase(word.get());
+        world->letGo_.push_back(word);
+    }
 }
 
 void HostedBridge::released(const DispatchPtr& object) {

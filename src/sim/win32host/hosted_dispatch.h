@@ -14,10 +14,15 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "automation/dispatch.h"
 #include "platform/win32/com_variant.h"
 #include "platform/win32/engine_dispatch.h"
+
+namespace k72645::sim {
+class WordInstance;
+}
 
 namespace k72645::sim::win32host {
 
@@ -53,6 +58,9 @@ struct HostedBridge {
     void afterCall();
     void released(const DispatchPtr& object);
     static const IID& privateIid();
+    // Clients' connections to a Word's objects are counted per Word.
+    static constexpr bool kCountsConnections = true;
+    void connected(const DispatchPtr& object, bool connecting);
 };
 
 using HostedDispatch = win32::EngineDispatch<HostedBridge>;
@@ -74,6 +82,9 @@ public:
     // Cuts the objects of killed Words off from their clients, as their process's death does:
     // every later call through a client's proxy fails with RPC_E_DISCONNECTED.
     void disconnectObjectsOfKilledWords();
+    // The Words whose clients have all let go of their objects since the last time asked (each
+    // had a client before); the host decides what becomes of them.
+    std::vector<std::shared_ptr<WordInstance>> takeWordsLetGo();
 
 private:
     friend struct HostedBridge;
@@ -91,6 +102,9 @@ private:
     // One COM identity per simulated object, for as long as a client holds it.
     mutable std::map<std::pair<std::string, const void*>, HostedDispatch*> live_;
     CallCounts counts_;
+    // Clients' strong connections to the objects of each Word.
+    std::map<const WordInstance*, long> connections_;
+    std::vector<std::weak_ptr<WordInstance>> letGo_;
     // When the component's call being served arrived (0: none, or the player's).
     LARGE_INTEGER callStarted_{};
 };

@@ -110,12 +110,16 @@ struct WordHost::State {
     }
 
     // GetObject finds the most recently started Word that still runs; a killed Word's objects
-    // are cut off from their clients.
+    // are cut off from their clients; a Word that nobody sees and whose last client let it go
+    // quits, as a Word started for automation does.
     void followRunningWord() {
         if (world && world->killedWords() != killedWords) {
             killedWords = world->killedWords();
             objects->disconnectObjectsOfKilledWords();
         }
+        for (const auto& word : objects->takeWordsLetGo())
+            if (word->running() && !word->visible())
+                word->quit(SaveChoice::DoNotSave);
         DispatchPtr running = world ? world->runningWord() : nullptr;
         const void* identity = running ? running->identity() : nullptr;
         if (identity == activeIdentity)
@@ -127,7 +131,8 @@ struct WordHost::State {
         activeIdentity = identity;
         if (running) {
             IDispatch* com = objects->comOf(running);
-            if (FAILED(RegisterActiveObject(com, kWordApplicationClsid, ACTIVEOBJECT_STRONG,
+            // Registered weakly, as the table's entry is no client: it keeps no Word running.
+            if (FAILED(RegisterActiveObject(com, kWordApplicationClsid, ACTIVEOBJECT_WEAK,
                                             &activeCookie)))
                 activeIdentity = nullptr;
             com->Release();

@@ -16,6 +16,8 @@ class WordObject : public AutomationObject {
 public:
     // True when the Word this object belongs to was killed.
     bool ofKilledWord() const { return word_->killed(); }
+    // The Word this object belongs to.
+    const std::shared_ptr<WordInstance>& instance() const { return word_; }
 
 protected:
     explicit WordObject(std::shared_ptr<WordInstance> word) : word_(std::move(word)) {}

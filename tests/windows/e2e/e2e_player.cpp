@@ -211,7 +211,7 @@ public:
         sim_ = toObject(call(control_, u"StartWorld", {Variant(userFolder_.u16string())}));
         module_ = std::make_shared<TimedModule>(
             createByProgId(u"K72645.Module", CLSCTX_INPROC_SERVER, calls_), control_, record_);
-        desktop_ = std::make_shared<e2e::User32DesktopRoot>();
+        desktop_ = std::make_shared<e2e::User32DesktopRoot>(process);
     }
 
     std::vector<std::pair<std::u16string, DispatchPtr>> roots() override {
@@ -340,20 +340,20 @@ std::vector<fs::path> scenarioFiles(const std::vector<std::string>& arguments) {
 void writeBench(std::ostream& out, const std::map<std::string, GroupCost>& costs, double bare) {
     out << "group      scenarios  component-Invoke  component-GetIDsOfNames  player-Invoke  "
            "player-GetIDsOfNames  seconds  checks  ms-per-check  calls-per-check  "
-           "us-per-Word-call  us-in-Word-per-call\n";
+           "us-per-Word-call  us-in-Word-per-call  ratio\n";
     GroupCost total;
     char line[300];
-    const auto row = [&line](const std::string& name, const GroupCost& cost) {
+    const auto row = [&line, bare](const std::string& name, const GroupCost& cost) {
         const double perCall = cost.checkCalls ? cost.checkSeconds / cost.checkCalls * 1e6 : 0;
         const double inWord = cost.checkCalls ? cost.checkSecondsInWord / cost.checkCalls * 1e6 : 0;
         std::snprintf(line, sizeof line,
                       "%-10s %9d %17ld %24ld %14ld %21ld %8.2f %7d %13.2f %16.1f "
-                      "%17.1f %20.1f\n",
+                      "%17.1f %20.1f %6.2f\n",
                       name.c_str(), cost.scenarios, cost.componentInvokes, cost.componentLookups,
                       cost.playerInvokes, cost.playerLookups, cost.seconds, cost.checks,
                       cost.checks ? cost.checkSeconds / cost.checks * 1e3 : 0,
                       cost.checks ? static_cast<double>(cost.checkCalls) / cost.checks : 0, perCall,
-                      inWord);
+                      inWord, bare > 0 ? perCall / (bare * 1e6) : 0);
         return line;
     };
     for (const auto& [group, cost] : costs) {

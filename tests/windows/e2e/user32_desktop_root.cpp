@@ -25,10 +25,11 @@ Variant userTruth(bool value) {
     return Variant(std::int32_t{value ? 1 : 0});
 }
 
-// The windows of this process whose class is the one named (case ignored; "" for every
-// class), top-level and child ones.
+// The windows of one process whose class is the one named (case ignored; "" for every class),
+// top-level and child ones.
 struct Census {
     std::u16string className;
+    DWORD process = 0;
     std::int32_t count = 0;
 };
 
@@ -49,7 +50,7 @@ BOOL CALLBACK countChild(HWND window, LPARAM state) {
 BOOL CALLBACK countTopLevel(HWND window, LPARAM state) {
     DWORD process = 0;
     ::GetWindowThreadProcessId(window, &process);
-    if (process != ::GetCurrentProcessId())
+    if (process != reinterpret_cast<Census*>(state)->process)
         return TRUE;
     countOne(window, *reinterpret_cast<Census*>(state));
     ::EnumChildWindows(window, &countChild, state);
@@ -57,7 +58,7 @@ BOOL CALLBACK countTopLevel(HWND window, LPARAM state) {
 }
 }  // namespace
 
-User32DesktopRoot::User32DesktopRoot() {
+User32DesktopRoot::User32DesktopRoot(DWORD wordProcess) {
     method(u"FindWindow", [this](Arguments& args) {
         return Variant(desktop_.findWindow(textOrAny(args, 0), textOrAny(args, 1)));
     });
@@ -79,8 +80,8 @@ User32DesktopRoot::User32DesktopRoot() {
         desktop_.closeWindow(window);
         return Variant(std::int32_t{0});
     });
-    method(u"WindowCount", [](Arguments& args) {
-        Census census{vb::cStr(requiredArgument(args, 0))};
+    method(u"WindowCount", [wordProcess](Arguments& args) {
+        Census census{vb::cStr(requiredArgument(args, 0)), wordProcess};
         ::EnumWindows(&countTopLevel, reinterpret_cast<LPARAM>(&census));
         return Variant(census.count);
     });

@@ -1,12 +1,12 @@
 // The simulated Word in a process of its own, a COM local server as Word is. "/RegServer"
 // registers its classes for the machine as Word's setup does (Word.Application and
 // Word.Application.11, Word.Global and Word.Global.11, with this executable under
-// LocalServer32), "/UnregServer" removes them. Started by COM ("/Automation" or "-Embedding"),
-// it serves one world of simulated Words, with its windows in this process, and ends when the
-// last of its Words has gone (quit, or its clients let it go) and no test player holds the
-// world's control, or when no client has asked for anything within a minute of its start.
-// The world's control ("K72645.SimulatedWord.World") lets a test player start a fresh world in
-// a server of its own and read the calls its Words received.
+// LocalServer32, and Word's type library), "/UnregServer" removes them. Started by COM
+// ("/Automation" or "-Embedding"), it serves one world of simulated Words, with its windows in this
+// process, and ends when the last of its Words has gone (quit, or its clients let it go) and no
+// test player holds the world's control, or when no client has asked for anything within a minute
+// of its start. The world's control ("K72645.SimulatedWord.World") lets a test player start a fresh
+// world in a server of its own and read the calls its Words received.
 #include <objbase.h>
 #include <windows.h>
 
@@ -17,6 +17,7 @@
 #include <string>
 
 #include "platform/win32/engine_dispatch.h"
+#include "sim/win32host/server/word_type_library.h"
 #include "sim/win32host/word_host.h"
 #include "sim/win32host/world_control.h"
 
@@ -32,14 +33,15 @@ struct ServerClass {
     const wchar_t* name;
     const wchar_t* progId;
     const wchar_t* versionIndependentProgId;
+    bool typeLibrary;  // described by Word's type library
 };
 
 const ServerClass kClasses[] = {
     {&kWordApplicationClsid, L"Microsoft Word Application", L"Word.Application.11",
-     L"Word.Application"},
-    {&kWordGlobalClsid, L"Microsoft Word Global", L"Word.Global.11", L"Word.Global"},
+     L"Word.Application", true},
+    {&kWordGlobalClsid, L"Microsoft Word Global", L"Word.Global.11", L"Word.Global", true},
     {&kWorldControlClsid, L"Simulated Word's world", L"K72645.SimulatedWord.World.1",
-     kWorldControlProgId},
+     kWorldControlProgId, false},
 };
 
 constexpr DWORD kIdleLimitMs = 60000;
@@ -70,6 +72,12 @@ std::wstring executablePath() {
     }
 }
 
+// Word's type library, beside this executable.
+std::wstring typeLibraryPath() {
+    std::wstring path = executablePath();
+    return path.substr(0, path.find_last_of(L"\\/") + 1) + L"k72645_word.tlb";
+}
+
 int registerServer() {
     const std::wstring command = L"\"" + executablePath() + L"\" /Automation";
     bool written = true;
@@ -85,8 +93,16 @@ int registerServer() {
             setValue(std::wstring(c.progId) + L"\\CLSID", nullptr, clsid) &&
             setValue(std::wstring(c.versionIndependentProgId) + L"\\CLSID", nullptr, clsid) &&
             setValue(std::wstring(c.versionIndependentProgId) + L"\\CurVer", nullptr, c.progId);
+        if (c.typeLibrary)
+            written = written && setValue(classKey + L"\\TypeLib", nullptr,
+                                          guidText(k72645::sim::win32host::kWordLibraryId));
     }
-    return written ? 0 : 1;
+    // Word's type library, written next to this executable.
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+        return 1;
+    const HRESULT hr = k72645::sim::win32host::registerWordTypeLibrary(typeLibraryPath());
+    CoUninitialize();
+    return written && SUCCEEDED(hr) ? 0 : 1;
 }
 
 int unregisterServer() {
@@ -96,6 +112,8 @@ int unregisterServer() {
             RegDeleteTreeW(HKEY_CLASSES_ROOT, path.c_str());
         }
     }
+    k72645::sim::win32host::unregisterWordTypeLibrary();
+    DeleteFileW(typeLibraryPath().c_str());
     return 0;
 }
 
