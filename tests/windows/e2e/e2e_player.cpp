@@ -20,6 +20,7 @@
 #include "player/scenario_runner.h"
 #include "player/scenario_world.h"
 #include "sim/win32host/world_control.h"
+#include "tests/windows/e2e/check_costs.h"
 #include "tests/windows/e2e/user32_desktop_root.h"
 
 #include "tests/windows/regsvr32.h"
@@ -34,7 +35,6 @@
 #include <fstream>
 #include <iostream>
 #include <map>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -111,84 +111,11 @@ DispatchPtr createByProgId(const std::u16string& progId, DWORD context, const Pl
     return createByClsid(clsid, context, calls);
 }
 
-// The calls Word's server counted, read through a world's control.
-struct ServerCounts {
-    long componentInvokes = 0;
-    long componentLookups = 0;
-    long playerInvokes = 0;
-    long playerLookups = 0;
-    double componentInvokeSeconds = 0;
-    // The component's GetIDsOfNames by type and member.
-    std::map<std::pair<std::string, std::string>, long> componentLookupsByMember;
-
-    static ServerCounts of(const DispatchPtr& control, bool withMembers) {
-        ServerCounts counts;
-        counts.componentInvokes = get(control, u"ComponentInvokes").long32();
-        counts.componentLookups = get(control, u"ComponentNameLookups").long32();
-        counts.playerInvokes = get(control, u"PlayerInvokes").long32();
-        counts.playerLookups = get(control, u"PlayerNameLookups").long32();
-        counts.componentInvokeSeconds = get(control, u"ComponentInvokeSeconds").dbl();
-        if (withMembers) {
-            std::istringstream lines(toUtf8(get(control, u"ComponentLookupsByMember").string()));
-            std::string type, member;
-            long count = 0;
-            while (std::getline(lines, type, '\t') && std::getline(lines, member, '\t') &&
-                   lines >> count && lines.ignore())
-                counts.componentLookupsByMember[{type, member}] += count;
-        }
-        return counts;
-    }
-};
-
-// What the run measured: per group of scenarios, the calls to Word and the time of the checks.
-struct GroupCost {
-    int scenarios = 0;
-    long componentInvokes = 0;
-    long componentLookups = 0;
-    long playerInvokes = 0;
-    long playerLookups = 0;
-    double seconds = 0;
-    int checks = 0;
-    long checkCalls = 0;  // the component's Invoke and GetIDsOfNames during its checks
-    double checkSeconds = 0;
-    double checkSecondsInWord = 0;  // of which Word spent inside the component's calls
-};
-
 struct RunRecord {
-    GroupCost* group = nullptr;  // the group of the scenario playing
+    e2e::GroupCost* group = nullptr;  // the group of the scenario playing
     // The server processes started for the scenario playing, to be seen ending.
     std::vector<HANDLE> servers;
     std::map<std::pair<std::string, std::string>, long> componentLookupsByMember;
-};
-
-// The Module as the player holds it, timing each check and counting the calls to Word it makes.
-class TimedModule : public Dispatch {
-public:
-    TimedModule(DispatchPtr module, DispatchPtr control, RunRecord& record)
-        : module_(std::move(module)), control_(std::move(control)), record_(record) {}
-    Variant invoke(std::u16string_view member, InvokeKind kind, Arguments& args) override {
-        if (lcase(member) != u"testepoint")
-            return module_->invoke(member, kind, args);
-        const ServerCounts before = ServerCounts::of(control_, false);
-        const auto started = std::chrono::steady_clock::now();
-        Variant result = module_->invoke(member, kind, args);
-        const double seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-        const ServerCounts after = ServerCounts::of(control_, false);
-        GroupCost& cost = *record_.group;
-        ++cost.checks;
-        cost.checkSeconds += seconds;
-        cost.checkSecondsInWord += after.componentInvokeSeconds - before.componentInvokeSeconds;
-        cost.checkCalls += after.componentInvokes - before.componentInvokes +
-                           after.componentLookups - before.componentLookups;
-        return result;
-    }
-    const void* identity() const override { return module_->identity(); }
-
-private:
-    DispatchPtr module_;
-    DispatchPtr control_;
-    RunRecord& record_;
 };
 
 // One scenario's world, served by a Word server process of its own: the world's control starts
@@ -209,8 +136,9 @@ public:
         if (process == GetCurrentProcessId())
             throw std::runtime_error("Word's server runs in the player's process");
         sim_ = toObject(call(control_, u"StartWorld", {Variant(userFolder_.u16string())}));
-        module_ = std::make_shared<TimedModule>(
-            createByProgId(u"K72645.Module", CLSCTX_INPROC_SERVER, calls_), control_, record_);
+        module_ = std::make_shared<e2e::TimedModule>(
+            createByProgId(u"K72645.Module", CLSCTX_INPROC_SERVER, calls_), control_,
+            record_.group);
         desktop_ = std::make_shared<e2e::User32DesktopRoot>(process);
     }
 
@@ -220,8 +148,8 @@ public:
     player::ScenarioHost& host() override { return *this; }
     void finish() override {
         call(control_, u"EndWorld");
-        const ServerCounts counts = ServerCounts::of(control_, true);
-        GroupCost& cost = *record_.group;
+        const e2e::ServerCounts counts = e2e::ServerCounts::of(control_, true);
+        e2e::GroupCost& cost = *record_.group;
         cost.componentInvokes += counts.componentInvokes;
         cost.componentLookups += counts.componentLookups;
         cost.playerInvokes += counts.playerInvokes;
@@ -337,48 +265,6 @@ std::vector<fs::path> scenarioFiles(const std::vector<std::string>& arguments) {
     return files;
 }
 
-void writeBench(std::ostream& out, const std::map<std::string, GroupCost>& costs, double bare) {
-    out << "group      scenarios  component-Invoke  component-GetIDsOfNames  player-Invoke  "
-           "player-GetIDsOfNames  seconds  checks  ms-per-check  calls-per-check  "
-           "us-per-Word-call  us-in-Word-per-call  ratio\n";
-    GroupCost total;
-    char line[300];
-    const auto row = [&line, bare](const std::string& name, const GroupCost& cost) {
-        const double perCall = cost.checkCalls ? cost.checkSeconds / cost.checkCalls * 1e6 : 0;
-        const double inWord = cost.checkCalls ? cost.checkSecondsInWord / cost.checkCalls * 1e6 : 0;
-        std::snprintf(line, sizeof line,
-                      "%-10s %9d %17ld %24ld %14ld %21ld %8.2f %7d %13.2f %16.1f "
-                      "%17.1f %20.1f %6.2f\n",
-                      name.c_str(), cost.scenarios, cost.componentInvokes, cost.componentLookups,
-                      cost.playerInvokes, cost.playerLookups, cost.seconds, cost.checks,
-                      cost.checks ? cost.checkSeconds / cost.checks * 1e3 : 0,
-                      cost.checks ? static_cast<double>(cost.checkCalls) / cost.checks : 0, perCall,
-                      inWord, bare > 0 ? perCall / (bare * 1e6) : 0);
-        return line;
-    };
-    for (const auto& [group, cost] : costs) {
-        out << row(group, cost);
-        total.scenarios += cost.scenarios;
-        total.componentInvokes += cost.componentInvokes;
-        total.componentLookups += cost.componentLookups;
-        total.playerInvokes += cost.playerInvokes;
-        total.playerLookups += cost.playerLookups;
-        total.seconds += cost.seconds;
-        total.checks += cost.checks;
-        total.checkCalls += cost.checkCalls;
-        total.checkSeconds += cost.checkSeconds;
-        total.checkSecondsInWord += cost.checkSecondsInWord;
-    }
-    out << row("all", total);
-    const double perCall = total.checkCalls ? total.checkSeconds / total.checkCalls : 0;
-    std::snprintf(line, sizeof line,
-                  "bare cross-process call (Visible read): %.1f us\n"
-                  "component's time per Word call during checks: %.1f us\n"
-                  "ratio (goal below 1.2): %.2f\n",
-                  bare * 1e6, perCall * 1e6, bare > 0 ? perCall / bare : 0);
-    out << line;
-}
-
 int play(const fs::path& course, const std::string& benchFile, const std::vector<fs::path>& files) {
     wchar_t temp[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH, temp);
@@ -394,10 +280,10 @@ int play(const fs::path& course, const std::string& benchFile, const std::vector
     };
 
     std::vector<player::ScenarioOutcome> outcomes;
-    std::map<std::string, GroupCost> costs;
+    std::map<std::string, e2e::GroupCost> costs;
     for (const auto& file : files) {
         const auto started = std::chrono::steady_clock::now();
-        GroupCost& cost = costs[groupOf(file)];
+        e2e::GroupCost& cost = costs[groupOf(file)];
         record.group = &cost;
         outcomes.push_back(player::runScenarioFile(file, worlds));
         if (!serversEnded(record) && outcomes.back().passed) {
@@ -441,7 +327,7 @@ int play(const fs::path& course, const std::string& benchFile, const std::vector
     if (!benchFile.empty())
         bench.open(benchFile);
     std::ostream& out = bench.is_open() ? static_cast<std::ostream&>(bench) : std::cout;
-    writeBench(out, costs, bare);
+    e2e::writeBench(out, costs, bare);
     out.flush();
 
     std::error_code ignored;

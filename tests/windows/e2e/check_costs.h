@@ -1,0 +1,61 @@
+// What the end-to-end run measures of the component's checks against Word's server: the calls
+// the server counted (read through the world's control), their cost per group of scenarios, the
+// Module timed at each check, and the bench file that reports them against a bare call.
+#pragma once
+
+#include <map>
+#include <ostream>
+#include <string>
+#include <utility>
+
+#include "automation/dispatch.h"
+
+namespace k72645::e2e {
+
+// The calls Word's server counted, read through a world's control.
+struct ServerCounts {
+    long componentInvokes = 0;
+    long componentLookups = 0;
+    long playerInvokes = 0;
+    long playerLookups = 0;
+    double componentInvokeSeconds = 0;
+    // The component's GetIDsOfNames by type and member.
+    std::map<std::pair<std::string, std::string>, long> componentLookupsByMember;
+
+    // Read through the control; the calls by member only when asked (a longer answer).
+    static ServerCounts of(const DispatchPtr& control, bool withMembers);
+};
+
+// What the run measured: per group of scenarios, the calls to Word and the time of the checks.
+struct GroupCost {
+    int scenarios = 0;
+    long componentInvokes = 0;
+    long componentLookups = 0;
+    long playerInvokes = 0;
+    long playerLookups = 0;
+    double seconds = 0;
+    int checks = 0;
+    long checkCalls = 0;  // the component's Invoke and GetIDsOfNames during its checks
+    double checkSeconds = 0;
+    double checkSecondsInWord = 0;  // of which Word spent inside the component's calls
+};
+
+// The Module as the player holds it, timing each check and counting the calls to Word it makes.
+class TimedModule : public Dispatch {
+public:
+    TimedModule(DispatchPtr module, DispatchPtr control, GroupCost*& group)
+        : module_(std::move(module)), control_(std::move(control)), group_(group) {}
+    Variant invoke(std::u16string_view member, InvokeKind kind, Arguments& args) override;
+    const void* identity() const override { return module_->identity(); }
+
+private:
+    DispatchPtr module_;
+    DispatchPtr control_;
+    GroupCost*& group_;  // the group of the scenario playing
+};
+
+// Writes the costs per group and in all, the bare call's time (seconds) and the ratio of the
+// component's time per Word call during checks to it.
+void writeBench(std::ostream& out, const std::map<std::string, GroupCost>& costs, double bare);
+
+}  // namespace k72645::e2e
