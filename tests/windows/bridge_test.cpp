@@ -65,6 +65,13 @@ HRESULT callServed(IDispatch* served, const wchar_t* member, VARIANT* args, UINT
     return hr;
 }
 
+// An engine object of the component holding another object.
+class Holder : public Dispatch {
+public:
+    Variant invoke(std::u16string_view, InvokeKind, Arguments&) override { return Variant(); }
+    k72645::DispatchPtr held;
+};
+
 void servedEngineObject() {
     IDispatch* served = win32::NativeDispatch::create(std::make_shared<Filler>());
     EXCEPINFO exception{};
@@ -254,6 +261,16 @@ void foreignObject() {
     callServed(call, L"Name", nullptr, 0, exception);
     call->Release();
     check(taker.references == 1, "foreign: and come back when one of its calls has ended");
+
+    // An object of the component let go by its client gives back at once what it held: nothing
+    // waits for a next call that may come after Word's process has gone.
+    {
+        auto holder = std::make_shared<Holder>();
+        holder->held = win32::ForeignDispatch::wrap(&taker, win32::ForeignCalls::component());
+        IDispatch* served = win32::NativeDispatch::create(std::move(holder));
+        served->Release();
+    }
+    check(taker.references == 1, "foreign: an object of the component let go gives back its hold");
 }
 
 }  // namespace

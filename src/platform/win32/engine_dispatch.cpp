@@ -247,7 +247,7 @@ void PlainBridge::afterCall() {
     ForeignCalls::component()->releaseDeferred();
 }
 
-void PlainBridge::released(const DispatchPtr&) {
+void PlainBridge::afterObjectGone() {
     ForeignCalls::component()->releaseDeferred();
 }
 

@@ -13,6 +13,7 @@
 //   void invoked(LCID);                     told of each Invoke
 //   void afterCall();                       runs after each call of the engine object
 //   void released(const DispatchPtr&);      the COM object is going away
+//   static void afterObjectGone();          runs once the COM object (and its hold) has gone
 //   static const IID& privateIid();         answered by QueryInterface to find the engine object
 //   static constexpr bool kCountsConnections;   whether the object answers IExternalConnection
 //   void connected(const DispatchPtr&, bool);   a client connected (true) or let go (false)
@@ -113,6 +114,8 @@ public:
             }
             bridge_.released(object_);
             delete this;
+            // The engine object may have gone with this one, and what it held with it.
+            Bridge::afterObjectGone();
         }
         return left;
     }
@@ -207,8 +210,8 @@ private:
 };
 
 // The component's engine objects handed out: names per object, no type information, objects
-// mapped as the component maps them, nothing counted. When a call ends (or the object goes), the
-// references to Word's objects the call put off are given back.
+// mapped as the component maps them, nothing counted. When a call ends, or an object has gone
+// (with the Word objects it held), the references to Word's objects put off are given back.
 struct PlainBridge {
     MemberNames names_;
 
@@ -218,7 +221,8 @@ struct PlainBridge {
     void lookedUp(LCID, const std::u16string&) {}
     void invoked(LCID) {}
     void afterCall();
-    void released(const DispatchPtr&);
+    void released(const DispatchPtr&) {}
+    static void afterObjectGone();
     static const IID& privateIid();
     static constexpr bool kCountsConnections = false;
     void connected(const DispatchPtr&, bool) {}

@@ -57,6 +57,7 @@ struct HostedBridge {
     void invoked(LCID locale);
     void afterCall();
     void released(const DispatchPtr& object);
+    static void afterObjectGone() {}
     static const IID& privateIid();
     // Clients' connections to a Word's objects are counted per Word.
     static constexpr bool kCountsConnections = true;

@@ -3,7 +3,9 @@
 #include <objbase.h>
 #include <oleauto.h>
 
+#include <deque>
 #include <exception>
+#include <mutex>
 #include <stdexcept>
 
 #include "platform/win32/win32_desktop.h"
@@ -14,8 +16,6 @@
 namespace k72645::sim::win32host {
 
 namespace {
-constexpr UINT kRunTask = WM_APP + 0x51;
-
 struct Task {
     const std::function<void()>* run = nullptr;
     HANDLE done = nullptr;
@@ -87,9 +87,37 @@ struct WordHost::State {
     DWORD activeCookie = 0;
     const void* activeIdentity = nullptr;
     int killedWords = 0;
+    int wordsStarted = 0;
     // Start-up, between the threads.
     HANDLE ready = nullptr;
     HRESULT startResult = E_FAIL;
+    // Work handed to the host's thread. It runs only from the thread's own loop, never from a
+    // message loop COM runs while the thread waits on a call of its own (a thread message
+    // would be lost there, and a task run there would cut into the call).
+    std::mutex taskMutex;
+    std::deque<Task*> tasks;
+    bool stopping = false;
+    HANDLE tasksReady = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+
+    // Runs the tasks handed over; false once the host is told to stop.
+    bool runTasks() {
+        while (true) {
+            Task* task = nullptr;
+            {
+                const std::lock_guard lock(taskMutex);
+                if (tasks.empty())
+                    return !stopping;
+                task = tasks.front();
+                tasks.pop_front();
+            }
+            try {
+                (*task->run)();
+            } catch (...) {
+                task->failure = std::current_exception();
+            }
+            SetEvent(task->done);
+        }
+    }
 
     // CreateObject("Word.application.11"): a new Word of the current world.
     HRESULT createApplication(REFIID iid, void** out) {
@@ -102,6 +130,7 @@ struct WordHost::State {
             // Word not installed in this world.
             return REGDB_E_CLASSNOTREG;
         }
+        ++wordsStarted;
         IDispatch* com = objects->comOf(application);
         const HRESULT hr = com->QueryInterface(iid, out);
         com->Release();
@@ -168,10 +197,15 @@ WordHost::WordHost() : state_(std::make_unique<State>()) {
 }
 
 WordHost::~WordHost() {
-    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+    {
+        const std::lock_guard lock(state_->taskMutex);
+        state_->stopping = true;
+    }
+    SetEvent(state_->tasksReady);
     DWORD index = 0;
     CoWaitForMultipleHandles(0, 30000, 1, &thread_, &index);
     CloseHandle(thread_);
+    CloseHandle(state_->tasksReady);
 }
 
 DWORD WINAPI WordHost::threadMain(void* parameter) {
@@ -208,28 +242,19 @@ DWORD WINAPI WordHost::threadMain(void* parameter) {
     if (FAILED(state.startResult))
         return 1;
 
-    while (true) {
+    while (state.runTasks()) {
         // A key already queued is taken before the calls behind it: the learner's Escape
         // reaches the dialog before Word answers the next call, as in Word's own process.
-        if (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+        if (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE) ||
+            PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT)
+                break;
             DispatchMessageW(&message);
             state.followRunningWord();
             continue;
         }
-        if (GetMessageW(&message, nullptr, 0, 0) <= 0)
-            break;
-        if (!message.hwnd && message.message == kRunTask) {
-            auto* task = reinterpret_cast<Task*>(message.lParam);
-            try {
-                (*task->run)();
-            } catch (...) {
-                task->failure = std::current_exception();
-            }
-            SetEvent(task->done);
-            continue;
-        }
-        DispatchMessageW(&message);
-        state.followRunningWord();
+        MsgWaitForMultipleObjectsEx(1, &state.tasksReady, INFINITE, QS_ALLINPUT,
+                                    MWMO_INPUTAVAILABLE);
     }
 
     state.endWorld();
@@ -245,7 +270,11 @@ void WordHost::onHostThread(const std::function<void()>& run) {
     Task task;
     task.run = &run;
     task.done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    PostThreadMessageW(threadId_, kRunTask, 0, reinterpret_cast<LPARAM>(&task));
+    {
+        const std::lock_guard lock(state_->taskMutex);
+        state_->tasks.push_back(&task);
+    }
+    SetEvent(state_->tasksReady);
     DWORD index = 0;
     CoWaitForMultipleHandles(0, INFINITE, 1, &task.done, &index);
     CloseHandle(task.done);
@@ -279,10 +308,13 @@ void WordHost::endWorld() {
     onHostThread([this] { state_->endWorld(); });
 }
 
-int WordHost::wordCount() {
-    int count = 0;
-    onHostThread([&] { count = state_->world ? state_->world->wordCount() : 0; });
-    return count;
+WordHost::WordCounts WordHost::wordCounts() {
+    WordCounts counts;
+    onHostThread([&] {
+        counts.running = state_->world ? state_->world->wordCount() : 0;
+        counts.started = state_->wordsStarted;
+    });
+    return counts;
 }
 
 CallCounts WordHost::counts() {

@@ -42,8 +42,13 @@ public:
     void endWorld();
     // The calls counted since the host started.
     CallCounts counts();
-    // The Words running in the current world.
-    int wordCount();
+    // The Words running in the current world, and how many Words clients started since the
+    // host started.
+    struct WordCounts {
+        int running = 0;
+        int started = 0;
+    };
+    WordCounts wordCounts();
 
 private:
     struct State;

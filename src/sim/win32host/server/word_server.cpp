@@ -181,9 +181,10 @@ int serve() {
             MSG message;
             while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
                 DispatchMessageW(&message);
-            const int words = host.wordCount();
-            served = served || words > 0 || held > 0;
-            if (served ? words == 0 && held == 0 : GetTickCount() - started > kIdleLimitMs)
+            const auto words = host.wordCounts();
+            // A Word may have come and gone between two looks.
+            served = served || words.started > 0 || held > 0;
+            if (served ? words.running == 0 && held == 0 : GetTickCount() - started > kIdleLimitMs)
                 break;
         }
         // No new client may reach the world while it ends.
