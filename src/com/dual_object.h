@@ -19,6 +19,7 @@
 #include "errors/error_service.h"
 #include "platform/win32/com_errors.h"
 #include "platform/win32/engine_dispatch.h"
+#include "platform/win32/foreign_dispatch.h"
 
 namespace k72645::com {
 
@@ -102,17 +103,23 @@ protected:
     virtual ~DualObject() {
         if (typeInfo_)
             typeInfo_->Release();
+        // What the object held of Word (its members are gone by now) goes back at once.
+        win32::ForeignCalls::component()->releaseDeferred();
         objectDestroyed();
     }
 
     // The object stays alive until the member returns, even when the caller or code called
-    // back meanwhile releases its last reference.
+    // back meanwhile releases its last reference. When the member returns, the references to
+    // Word's objects that the call let go are given back.
     template <class Body>
     HRESULT guarded(Body&& body) {
         AddRef();
         struct ReleaseAtEnd {
             DualObject* self;
-            ~ReleaseAtEnd() { self->Release(); }
+            ~ReleaseAtEnd() {
+                win32::ForeignCalls::component()->releaseDeferred();
+                self->Release();
+            }
         } releaseAtEnd{this};
         try {
             body();
