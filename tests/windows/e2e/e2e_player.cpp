@@ -118,6 +118,23 @@ struct RunRecord {
     std::map<std::pair<std::string, std::string>, long> componentLookupsByMember;
 };
 
+// A new Word server process, through its world's control. Under Wine a new process now and then
+// fails to start at all ("failed to map the shared user data"); that start is tried again, at
+// most twice, and said.
+DispatchPtr startServer(const PlayerCalls& calls) {
+    constexpr int kAttempts = 3;
+    for (int attempt = 1;; ++attempt) {
+        try {
+            return createByClsid(sim::win32host::kWorldControlClsid, CLSCTX_LOCAL_SERVER, calls);
+        } catch (const ComError&) {
+            if (attempt == kAttempts)
+                throw;
+            std::cout << "note  Word's server did not start (attempt " << attempt
+                      << "); starting it again" << std::endl;
+        }
+    }
+}
+
 // One scenario's world, served by a Word server process of its own: the world's control starts
 // the process, its Sim object is the scenario's, a new Module of the registered component plays
 // against it, and the desktop is the real one (Word's windows belong to the server's process).
@@ -129,7 +146,7 @@ public:
           userFolder_(std::move(userFolder)),
           calls_(std::move(calls)),
           record_(record) {
-        control_ = createByClsid(sim::win32host::kWorldControlClsid, CLSCTX_LOCAL_SERVER, calls_);
+        control_ = startServer(calls_);
         const auto process = static_cast<DWORD>(get(control_, u"ProcessId").long32());
         if (HANDLE server = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, process))
             record_.servers.push_back(server);
@@ -206,8 +223,7 @@ double bareCallSeconds(const fs::path& userFolder, RunRecord& record, const Play
     constexpr int kReads = 2000;
     double seconds = 0;
     {
-        DispatchPtr control =
-            createByClsid(sim::win32host::kWorldControlClsid, CLSCTX_LOCAL_SERVER, calls);
+        DispatchPtr control = startServer(calls);
         const auto process = static_cast<DWORD>(get(control, u"ProcessId").long32());
         if (HANDLE server = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, process))
             record.servers.push_back(server);
