@@ -11,6 +11,7 @@
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_file_system.h"
 #include "sim/runtime/sim_world.h"
+#include "sim/win32host/class_object.h"
 #include "sim/win32host/win32_window_system.h"
 
 namespace k72645::sim::win32host {
@@ -20,37 +21,6 @@ struct Task {
     const std::function<void()>* run = nullptr;
     HANDLE done = nullptr;
     std::exception_ptr failure;
-};
-
-// A class object whose references are not counted: it lives as long as the host.
-class ClassObject : public IClassFactory {
-public:
-    explicit ClassObject(std::function<HRESULT(REFIID, void**)> create)
-        : create_(std::move(create)) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out)
-            return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
-            *out = static_cast<IClassFactory*>(this);
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
-        if (!out)
-            return E_POINTER;
-        *out = nullptr;
-        if (outer)
-            return CLASS_E_NOAGGREGATION;
-        return create_(iid, out);
-    }
-
-private:
-    std::function<HRESULT(REFIID, void**)> create_;
 };
 
 // Word.Global of whichever world the host runs: a client may keep it from one world to the

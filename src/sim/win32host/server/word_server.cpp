@@ -17,6 +17,7 @@
 #include <string>
 
 #include "platform/win32/engine_dispatch.h"
+#include "sim/win32host/class_object.h"
 #include "sim/win32host/server/word_type_library.h"
 #include "sim/win32host/word_host.h"
 #include "sim/win32host/world_control.h"
@@ -117,43 +118,6 @@ int unregisterServer() {
     return 0;
 }
 
-// The class of the world's control: each instance is a new control of this server's world.
-class ControlClass : public IClassFactory {
-public:
-    ControlClass(k72645::sim::win32host::WordHost& host, std::atomic<int>& held)
-        : host_(host), held_(held) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out)
-            return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
-            *out = static_cast<IClassFactory*>(this);
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    // It lives as long as the server: its references are not counted.
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
-        if (!out)
-            return E_POINTER;
-        *out = nullptr;
-        if (outer)
-            return CLASS_E_NOAGGREGATION;
-        IDispatch* control = k72645::win32::NativeDispatch::create(
-            std::make_shared<k72645::sim::win32host::WorldControl>(host_, held_));
-        const HRESULT hr = control->QueryInterface(iid, out);
-        control->Release();
-        return hr;
-    }
-
-private:
-    k72645::sim::win32host::WordHost& host_;
-    std::atomic<int>& held_;
-};
-
 std::u16string userFolder() {
     wchar_t temp[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH + 1, temp);
@@ -169,7 +133,14 @@ int serve() {
         k72645::sim::win32host::WordHost host;
         host.startWorld(userFolder())->Release();
         std::atomic<int> held{0};
-        ControlClass controls(host, held);
+        // Each instance of the control's class is a new control of this server's world.
+        k72645::sim::win32host::ClassObject controls([&host, &held](REFIID iid, void** out) {
+            IDispatch* control = k72645::win32::NativeDispatch::create(
+                std::make_shared<k72645::sim::win32host::WorldControl>(host, held));
+            const HRESULT hr = control->QueryInterface(iid, out);
+            control->Release();
+            return hr;
+        });
         DWORD controlCookie = 0;
         if (FAILED(CoRegisterClassObject(kWorldControlClsid, &controls, CLSCTX_LOCAL_SERVER,
                                          REGCLS_MULTIPLEUSE, &controlCookie)))
