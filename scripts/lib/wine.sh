@@ -75,7 +75,11 @@ in_wine() {
   use_prefix "$arch" || return 1
   # The program's output is shown and kept; Wine's messages (on its standard error) are kept.
   WINEDEBUG=err+all timeout "$limit" "$WINELOADER" "$@" 2>"$log.stderr" | tee "$log" || status=$?
+  # The session ends before the next one starts: a wineserver still going down when the next
+  # program starts can leave that program without its desktop (explorer fails to start, and no
+  # window can be created).
   timeout 30 wineserver -k >/dev/null 2>&1 || true
+  timeout 30 wineserver -w >/dev/null 2>&1 || true
   { echo "--- standard error and Wine's messages ---"; cat "$log.stderr"; } >>"$log"
   rm -f "$log.stderr"
   if [ "$status" -ne 0 ]; then
