@@ -8,12 +8,12 @@
 
 namespace k72645::e2e {
 
-ServerCounts ServerCounts::of(const DispatchPtr& control, bool withMembers) {
-    ServerCounts counts;
+sim::win32host::CallCounts readCounts(const DispatchPtr& control, bool withMembers) {
+    sim::win32host::CallCounts counts;
     counts.componentInvokes = get(control, u"ComponentInvokes").long32();
-    counts.componentLookups = get(control, u"ComponentNameLookups").long32();
+    counts.componentNameLookups = get(control, u"ComponentNameLookups").long32();
     counts.playerInvokes = get(control, u"PlayerInvokes").long32();
-    counts.playerLookups = get(control, u"PlayerNameLookups").long32();
+    counts.playerNameLookups = get(control, u"PlayerNameLookups").long32();
     counts.componentInvokeSeconds = get(control, u"ComponentInvokeSeconds").dbl();
     if (withMembers) {
         std::istringstream lines(toUtf8(get(control, u"ComponentLookupsByMember").string()));
@@ -21,7 +21,7 @@ ServerCounts ServerCounts::of(const DispatchPtr& control, bool withMembers) {
         long count = 0;
         while (std::getline(lines, type, '\t') && std::getline(lines, member, '\t') &&
                lines >> count && lines.ignore())
-            counts.componentLookupsByMember[{type, member}] += count;
+            counts.componentLookupsByMember[{type, fromUtf8(member)}] += count;
     }
     return counts;
 }
@@ -29,18 +29,18 @@ ServerCounts ServerCounts::of(const DispatchPtr& control, bool withMembers) {
 Variant TimedModule::invoke(std::u16string_view member, InvokeKind kind, Arguments& args) {
     if (lcase(member) != u"testepoint")
         return module_->invoke(member, kind, args);
-    const ServerCounts before = ServerCounts::of(control_, false);
+    const sim::win32host::CallCounts before = readCounts(control_, false);
     const auto started = std::chrono::steady_clock::now();
     Variant result = module_->invoke(member, kind, args);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    const ServerCounts after = ServerCounts::of(control_, false);
+    const sim::win32host::CallCounts after = readCounts(control_, false);
     GroupCost& cost = *group_;
     ++cost.checks;
     cost.checkSeconds += seconds;
     cost.checkSecondsInWord += after.componentInvokeSeconds - before.componentInvokeSeconds;
-    cost.checkCalls += after.componentInvokes - before.componentInvokes + after.componentLookups -
-                       before.componentLookups;
+    cost.checkCalls += after.componentInvokes - before.componentInvokes +
+                       after.componentNameLookups - before.componentNameLookups;
     return result;
 }
 

@@ -9,22 +9,13 @@
 #include <utility>
 
 #include "automation/dispatch.h"
+#include "sim/win32host/hosted_dispatch.h"
 
 namespace k72645::e2e {
 
-// The calls Word's server counted, read through a world's control.
-struct ServerCounts {
-    long componentInvokes = 0;
-    long componentLookups = 0;
-    long playerInvokes = 0;
-    long playerLookups = 0;
-    double componentInvokeSeconds = 0;
-    // The component's GetIDsOfNames by type and member.
-    std::map<std::pair<std::string, std::string>, long> componentLookupsByMember;
-
-    // Read through the control; the calls by member only when asked (a longer answer).
-    static ServerCounts of(const DispatchPtr& control, bool withMembers);
-};
+// The calls Word's server counted, read through a world's control; the calls by member only
+// when asked (a longer answer).
+sim::win32host::CallCounts readCounts(const DispatchPtr& control, bool withMembers);
 
 // What the run measured: per group of scenarios, the calls to Word and the time of the checks.
 struct GroupCost {

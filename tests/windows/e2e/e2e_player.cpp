@@ -115,7 +115,7 @@ struct RunRecord {
     e2e::GroupCost* group = nullptr;  // the group of the scenario playing
     // The server processes started for the scenario playing, to be seen ending.
     std::vector<HANDLE> servers;
-    std::map<std::pair<std::string, std::string>, long> componentLookupsByMember;
+    std::map<std::pair<std::string, std::u16string>, long> componentLookupsByMember;
 };
 
 // A new Word server process, through its world's control. Under Wine a new process now and then
@@ -165,12 +165,12 @@ public:
     player::ScenarioHost& host() override { return *this; }
     void finish() override {
         call(control_, u"EndWorld");
-        const e2e::ServerCounts counts = e2e::ServerCounts::of(control_, true);
+        const sim::win32host::CallCounts counts = e2e::readCounts(control_, true);
         e2e::GroupCost& cost = *record_.group;
         cost.componentInvokes += counts.componentInvokes;
-        cost.componentLookups += counts.componentLookups;
+        cost.componentLookups += counts.componentNameLookups;
         cost.playerInvokes += counts.playerInvokes;
-        cost.playerLookups += counts.playerLookups;
+        cost.playerLookups += counts.playerNameLookups;
         for (const auto& [member, count] : counts.componentLookupsByMember)
             record_.componentLookupsByMember[member] += count;
         delivery_.removeFolders();
@@ -320,8 +320,8 @@ int play(const fs::path& course, const std::string& benchFile, const std::vector
         lookups += count;
         if (count > 1) {
             ++lookupFaults;
-            std::cout << "FAIL  GetIDsOfNames called " << count << " times for " << member.second
-                      << " of " << member.first << std::endl;
+            std::cout << "FAIL  GetIDsOfNames called " << count << " times for "
+                      << toUtf8(member.second) << " of " << member.first << std::endl;
         }
     }
     std::cout << "component: " << lookups << " GetIDsOfNames for "
