@@ -37,6 +37,8 @@ std::u16string descriptionOf(std::int32_t number) {
             return u"Bad file name or number";
         case kFileNotFound:
             return u"File not found";
+        case kFileAlreadyOpen:
+            return u"File already open";
         case kFileAlreadyExists:
             return u"File already exists";
         case kPermissionDenied:

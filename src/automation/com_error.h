@@ -44,6 +44,7 @@ inline constexpr std::int32_t kTypeMismatch = 13;
 inline constexpr std::int32_t kInternalError = 51;
 inline constexpr std::int32_t kBadFileName = 52;
 inline constexpr std::int32_t kFileNotFound = 53;
+inline constexpr std::int32_t kFileAlreadyOpen = 55;
 inline constexpr std::int32_t kFileAlreadyExists = 58;
 inline constexpr std::int32_t kPermissionDenied = 70;
 inline constexpr std::int32_t kPathFileAccessError = 75;

@@ -77,6 +77,7 @@ private:
     // The closing of the current exercise (also run by InitQuestion and Quitter).
     void closeExercise();
     void closeAndReopenDocuments();
+    void removeOwnTemplateFolder();
     // Quits the component's Word without saving; false when its process had already ended.
     bool quitWord();
 
@@ -93,6 +94,9 @@ private:
     bool generalError_ = false;
     std::u16string workingFolder_;
     std::u16string templateFolder_;
+    // The template folder this Module made ("" when it made none, or has removed it): the only
+    // one it removes again.
+    std::u16string createdTemplateFolder_;
     std::int32_t exerciseNumber_ = 0;
     bool ownsWord_ = false;
     bool wordOwedToPlayer_ = false;  // started by a probe, not yet handed back

@@ -50,6 +50,18 @@ void Module::closeExercise() {
         deleteWorkingFiles(*word_.platform.files, places);
     ignoringErrors([&] { call(currentExercise_, u"Fermer"); });
     currentExercise_ = nullptr;
+    removeOwnTemplateFolder();
+}
+
+// The template folder goes when this Module made it and nothing is left in it: a folder that
+// was there before, or that holds files the component did not put there, stays.
+void Module::removeOwnTemplateFolder() {
+    if (createdTemplateFolder_.empty())
+        return;
+    FileSystem& files = *word_.platform.files;
+    ignoringErrors([&] { files.removeFolder(createdTemplateFolder_); });
+    if (!files.folderExists(createdTemplateFolder_))
+        createdTemplateFolder_.clear();
 }
 
 // The learner's proofing marks are given back, a form-letter main document becomes a normal

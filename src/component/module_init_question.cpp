@@ -19,7 +19,7 @@ namespace k72645 {
 namespace {
 constexpr std::int32_t kNoWindow = -1;
 constexpr std::int32_t kProbeLimit = 500;  // the probe runs at most 499 times
-constexpr char16_t kTemplateSubfolder[] = u"\\ORB Modèles\\";
+constexpr char16_t kTemplateSubfolder[] = u"ORB Modèles";
 }  // namespace
 
 void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathDossier,
@@ -76,6 +76,10 @@ void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathD
         ioHandleLogiciel = word_.mainWindow;
         wordOwedToPlayer_ = false;
     }
+    // A number the chapter does not have is refused before the current exercise is closed or
+    // any folder is made: it fails as its exercise's first use, the clean-up, fails.
+    if (!exerciseExists(ilQuestion))
+        raiseWithLocation(errors::objectNotSet(), u"Module", u"Nettoyage");
     if (currentExercise_)
         closeExercise();
 
@@ -90,6 +94,8 @@ void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathD
         if (createdTemplateFolder) {
             removeCreatedTemplateFolder(*word_.platform.files, {currentExercise_, word_.application,
                                                                 workingFolder_, templateFolder_});
+            if (!word_.platform.files->folderExists(templateFolder_))
+                createdTemplateFolder_.clear();
         }
         throw;
     }
@@ -165,18 +171,28 @@ void Module::probeUntilAccessible() {
     }
 }
 
+// The exercise and its folders are recorded only once both folders are known to be sound:
+// a template folder Word reports that is empty, relative, a link or mixed up with the working
+// folder is refused before the Module holds an exercise that the next closing would clean up.
 bool Module::createExerciseAndFolders(std::int32_t number, const std::u16string& workingFolder) {
-    exerciseNumber_ = number;
     const Platform& ports = word_.platform;
-    currentExercise_ = createExercise(number, {ports.files, ports.sleeper, ports.runtime});
+    DispatchPtr exercise = createExercise(number, {ports.files, ports.sleeper, ports.runtime});
+    const std::u16string templateFolder = checkedTemplateFolder(
+        *ports.files,
+        word::Application(word_.application).options().defaultFilePath(word::wdUserTemplatesPath),
+        kTemplateSubfolder, workingFolder);
+
+    exerciseNumber_ = number;
+    currentExercise_ = std::move(exercise);
     workingFolder_ = workingFolder;
-    templateFolder_ =
-        word::Application(word_.application).options().defaultFilePath(word::wdUserTemplatesPath) +
-        kTemplateSubfolder;
+    templateFolder_ = templateFolder;
     // Every missing folder of the path is created; the result is not used.
     const bool existed = ports.files->folderExists(templateFolder_);
     ports.files->makeSureDirectoryPathExists(templateFolder_);
-    return !existed && ports.files->folderExists(templateFolder_);
+    const bool created = !existed && ports.files->folderExists(templateFolder_);
+    if (created)
+        createdTemplateFolder_ = templateFolder_;
+    return created;
 }
 
 // Failures here pass unchanged: the callees and the exercise locate their own.

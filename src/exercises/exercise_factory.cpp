@@ -11,4 +11,8 @@ DispatchPtr createExercise(std::int32_t number, const ExerciseServices& services
     return declaration->make(*declaration, services);
 }
 
+bool exerciseExists(std::int32_t number) {
+    return findExercise(number) != nullptr;
+}
+
 }  // namespace k72645

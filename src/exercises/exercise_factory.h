@@ -10,5 +10,7 @@
 namespace k72645 {
 
 DispatchPtr createExercise(std::int32_t number, const ExerciseServices& services);
+// True when the catalog has an exercise of that number.
+bool exerciseExists(std::int32_t number);
 
 }  // namespace k72645

@@ -3,6 +3,7 @@
 #include "automation/vb.h"
 #include "errors/error_service.h"
 #include "exercises/exercise_declaration.h"
+#include "files/working_folder.h"
 
 namespace k72645 {
 
@@ -92,11 +93,18 @@ void ExerciseFrame::Fermer() {
 
 void ExerciseFrame::removeTemplateFolder() {
     // With no folder name the deletion would reach the current folder: delete nothing then.
-    if (templateFolder_.empty())
+    if (templateFolder_.empty() || !files_)
         return;
+    // Only the exercise's own templates, by their working names: other files of the folder
+    // are not the exercise's. The folder itself goes with the Module that made it.
     FileSystem& files = *services_.files;
-    ignoringErrors([&] { files.deleteFilesIn(templateFolder_); });
-    ignoringErrors([&] { files.removeFolder(templateFolder_); });
+    for (std::int32_t i = 1; i <= files_->count(); ++i) {
+        const Fichier file = files_->item(i);
+        if (file.Modele && isPlainFileName(file.NomDest)) {
+            ignoringErrors([&] { files.setNormalAttributes(templateFolder_ + file.NomDest); });
+            ignoringErrors([&] { files.deleteFile(templateFolder_ + file.NomDest); });
+        }
+    }
 }
 
 void openAndActivate(const word::Application& word, const std::u16string& folder,

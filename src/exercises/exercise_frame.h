@@ -58,9 +58,25 @@ protected:
     // the merged documents. Errors never leave it.
     virtual void closeOwnItems() {}
 
-    // Fermer's cleaning for the exercises with a template folder: every file in it, then the
-    // folder, errors ignored. An empty folder name deletes nothing.
+    // Fermer's cleaning for the exercises with a template folder: the exercise's own templates
+    // in it, by working name, errors ignored. An empty folder name deletes nothing.
     void removeTemplateFolder();
+
+    // Reads through Word's global object. A global object whose Word has gone (462) is
+    // dropped and the read made once more through a new one, which reaches the Word running
+    // now.
+    template <typename Read>
+    auto readThroughWordGlobal(Read read) const {
+        ApplicationRuntime& runtime = *services_.runtime;
+        try {
+            return read(word::Application(runtime.wordGlobal()));
+        } catch (const ComError& error) {
+            if (error.number() != errors::kServerUnavailable)
+                throw;
+            runtime.forgetWordGlobal();
+            return read(word::Application(runtime.wordGlobal()));
+        }
+    }
 
     word::Application word() const { return word::Application(word_); }
     const DispatchPtr& wordObject() const { return word_; }

@@ -45,10 +45,13 @@ protected:
         }
         // The right surname, read through Word's global object, which reaches the same Word;
         // the learner's text goes to the complement as Word gives it.
-        const word::Application global(services().runtime->wordGlobal());
-        if (ucase(surname(global)) != u"MORLAUX") {
+        const std::u16string correction =
+            readThroughWordGlobal([](const word::Application& global) { return surname(global); });
+        if (ucase(correction) != u"MORLAUX") {
             setVerdict(u"D");
-            complement().add(u" " + surname(global));
+            complement().add(u" " + readThroughWordGlobal([](const word::Application& global) {
+                                 return surname(global);
+                             }));
         }
     }
 

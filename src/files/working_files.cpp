@@ -35,16 +35,24 @@ DispatchPtr member(const DispatchPtr& object, std::u16string_view name, Argument
     return toObject(get(object, name, std::move(args)));
 }
 
-// Closes, without saving, every open document of that name, whatever its letter case.
-void closeOpenDocuments(const DispatchPtr& word, const std::u16string& name) {
+// Closes every open document of that name, whatever its letter case. The exercise's own, the
+// one in `folder`, is closed without saving. One of the same name from another folder is the
+// learner's: Word cannot hold two documents of one name, so it is closed when it has no
+// unsaved change, and otherwise the clean-up stops with 55 "File already open" rather than
+// lose the learner's work.
+void closeOpenDocuments(const DispatchPtr& word, const std::u16string& folder,
+                        const std::u16string& name) {
     const std::int32_t count =
         vb::cLng(get(member(member(word, u"Application"), u"Documents"), u"Count"));
     for (std::int32_t i = count; i >= 1; --i) {
         const DispatchPtr document =
             member(member(member(word, u"Application"), u"Documents"), u"Item", {i});
-        if (lcase(vb::cStr(get(document, u"Name"))) == lcase(name)) {
-            call(document, u"Close", {false});
-        }
+        if (lcase(vb::cStr(get(document, u"Name"))) != lcase(name))
+            continue;
+        const bool exercises = sameFullName(vb::cStr(get(document, u"FullName")), folder + name);
+        if (!exercises && !vb::cBool(get(document, u"Saved")))
+            throw errors::runtime(errors::kFileAlreadyOpen);
+        call(document, u"Close", {false});
     }
 }
 
@@ -78,8 +86,11 @@ void Nettoyage(FileSystem& files, const WorkingFilePlaces& places) {
     reporting(u"Module", u"Nettoyage", [&] {
         const std::int32_t count = recordCount(places);
         for (std::int32_t i = 1; i <= count; ++i) {
-            closeOpenDocuments(places.wordApplication, workingName(places, i));
-            if (vb::cBool(recordField(places, i, u"Modele"))) {
+            const bool isTemplate = vb::cBool(recordField(places, i, u"Modele"));
+            closeOpenDocuments(places.wordApplication,
+                               isTemplate ? places.templateFolder : places.workingFolder,
+                               workingName(places, i));
+            if (isTemplate) {
                 releaseTemplate(places.wordApplication, workingName(places, i));
                 deleteQuietly(files, places.templateFolder + workingName(places, i));
             } else {
@@ -112,6 +123,10 @@ void Renomme(FileSystem& files, const WorkingFilePlaces& places) {
                 continue;
             const std::u16string source = plainName(delivered);
             const std::u16string dest = workingName(places, i);
+            // A delivered file that is a link would make every save of the working file write
+            // to the link's target, outside the folders.
+            if (files.isLink(places.workingFolder + source))
+                throw errors::runtime(errors::kPathFileAccessError);
             // Normal attributes first, so that a read-only delivery can be moved and the
             // working copy is writable.
             files.setNormalAttributes(places.workingFolder + source);

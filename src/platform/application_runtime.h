@@ -24,6 +24,8 @@ public:
             wordGlobal_ = createObject(u"Word.Global");
         return wordGlobal_;
     }
+    // Drops the global object kept, so that the next use starts a new one.
+    void forgetWordGlobal() { wordGlobal_ = nullptr; }
 
 private:
     DispatchPtr wordGlobal_;

@@ -19,6 +19,14 @@ public:
     // True when the path names the same place whatever the process's current folder and
     // drive are (Windows: "C:\..." or "\\server\share\..."; POSIX: a leading separator).
     virtual bool isAbsolute(const std::u16string& path) = 0;
+    // An existing folder in the one form every comparison of folders uses: absolute, each name
+    // as the disk spells it (long names, their own case), the links and junctions on the way
+    // resolved, one separator between names and one at the end. 76 when there is no such
+    // folder, 75 when the folder itself is a link or a junction.
+    virtual std::u16string canonicalFolder(const std::u16string& folder) = 0;
+    // True when the path names a symbolic link, a junction or another reparse point (the link
+    // itself, not what it leads to).
+    virtual bool isLink(const std::u16string& path) = 0;
     // Clears read-only, hidden, system and archive (attribute value 0). 53 when missing.
     virtual void setNormalAttributes(const std::u16string& path) = 0;
     virtual void setReadOnly(const std::u16string& path, bool readOnly) = 0;

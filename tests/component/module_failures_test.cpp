@@ -117,6 +117,50 @@ TEST_F(ModuleTest, MissingArgumentsLeaveAsAComError) {
                      errors::kArgumentNotOptional);
 }
 
+// Word fails to give its templates folder on a Module's first exercise: nothing of the exercise
+// is recorded, so the closings that follow delete nothing, in particular no file of the
+// template's name in the player's current folder.
+TEST_F(FaultyWordTest, AStartThatCannotReadTheTemplatesFolderRecordsNothing) {
+    TempFolder current;
+    current.write("Lettre ORB.dot", "the player's");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(current.native());
+    playersWord();
+    Module m(faulty);
+    refuse(u"DefaultFilePath");
+    EXPECT_COM_ERROR(init(m, 501), fault->error.number(), kRejected);
+    fault->armed = false;
+    EXPECT_EQ(m.currentExercise(), nullptr);
+    EXPECT_EQ(m.templateFolder(), u"");
+    m.Fermer();
+    m.InitQuestion(501, folder().path(), app, hwnd);
+    m.Quitter(app, hwnd);
+    std::filesystem::current_path(before);
+    EXPECT_TRUE(current.has("Lettre ORB.dot"));
+}
+
+// The template folder was there before the exercise: the closing deletes the exercise's own
+// template from it and leaves the folder. One the Module made goes with the closing, also
+// after an exercise that puts no template in it.
+TEST_F(ModuleTest, OnlyATemplateFolderTheModuleMadeIsRemoved) {
+    app = world->startWord();
+    put(app, u"Visible", true);
+    hwnd = desktop.findWindow(u"OPUSAPP", kAnyTitle);
+    const std::u16string templates =
+        vb::cStr(get(toObject(word(u"Options")), u"DefaultFilePath", {2})) + u"/ORB Modèles/";
+    platform.files->makeSureDirectoryPathExists(templates);
+    start(501);
+    module.Fermer();
+    EXPECT_TRUE(platform.files->folderExists(templates));
+    EXPECT_FALSE(platform.files->fileExists(templates + u"Lettre ORB.dot"));
+
+    platform.files->removeFolder(templates);
+    start(506);
+    EXPECT_TRUE(platform.files->folderExists(templates));
+    module.Fermer();
+    EXPECT_FALSE(platform.files->folderExists(templates));
+}
+
 // The learner quits the Word the component started and opens a Word of their own; attaching
 // to the running Word is refused, so the check's probe starts a new one.
 TEST_F(SimTest, AWordStartedByTheChecksProbeIsQuitByQuitter) {

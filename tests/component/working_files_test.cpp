@@ -78,5 +78,25 @@ TEST_F(WorkingFilesTest, ANameThatWouldLeaveItsFolderIsRefused) {
     EXPECT_TRUE(working.has("sub/07264501.doc"));
 }
 
+// A delivered file that is a link is refused before it is moved: every save of the working file
+// would otherwise write to the link's target, outside the folders. A working name left as a link
+// is deleted as a link, never through it.
+TEST_F(WorkingFilesTest, LinksAreNeverFollowed) {
+    const testing::TempFolder outside;
+    outside.write("Cible.doc", "the learner's own");
+    testing::deliver(506, folder);
+    std::filesystem::remove(folder.native() / "07264506.doc");
+    std::filesystem::create_symlink(outside.native() / "Cible.doc",
+                                    folder.native() / "07264506.doc");
+    EXPECT_COM_ERROR(Renomme(files, places(506)), errors::kPathFileAccessError,
+                     located(u"Module", u"Renomme", u""));
+    EXPECT_FALSE(folder.has("Agence.doc"));
+
+    std::filesystem::create_symlink(outside.native() / "Cible.doc", folder.native() / "Agence.doc");
+    Nettoyage(files, places(506));
+    EXPECT_FALSE(std::filesystem::is_symlink(folder.native() / "Agence.doc"));
+    EXPECT_TRUE(outside.has("Cible.doc"));
+}
+
 }  // namespace
 }  // namespace k72645

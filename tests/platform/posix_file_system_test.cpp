@@ -77,6 +77,28 @@ TEST_F(PosixFileSystemTest, ReadOnlyFilesAreProtectedUntilMadeNormal) {
     EXPECT_FALSE(fs::exists(native("Lettre ORB.dot")));
 }
 
+// A folder has one form for comparisons: the names as the disk spells them, links on the way
+// resolved, one separator between names. A link itself is not taken for a folder.
+TEST_F(PosixFileSystemTest, FoldersAreMadeCanonicalAndLinksAreTold) {
+    fs::create_directories(native("Travail/Sous"));
+    create("Travail/Agence.doc");
+    fs::create_directory_symlink(native("Travail"), native("Lien"));
+    fs::create_symlink(native("Travail/Agence.doc"), native("Travail/Lien.doc"));
+    const std::u16string canonical = fromUtf8(fs::canonical(root_).string()) + u"/Travail/";
+
+    EXPECT_EQ(files_.canonicalFolder(path(u"travail\\\\")), canonical);
+    EXPECT_EQ(files_.canonicalFolder(path(u"Lien\\SOUS")), canonical + u"Sous/");
+    EXPECT_COM_ERROR(files_.canonicalFolder(path(u"Lien")), 75);
+    EXPECT_COM_ERROR(files_.canonicalFolder(path(u"Absent")), 76);
+    EXPECT_COM_ERROR(files_.canonicalFolder(path(u"Travail\\Agence.doc")), 76);
+
+    EXPECT_TRUE(files_.isLink(path(u"lien")));
+    EXPECT_TRUE(files_.isLink(path(u"Travail\\Lien.doc")));
+    EXPECT_FALSE(files_.isLink(path(u"Travail")));
+    EXPECT_FALSE(files_.isLink(path(u"Travail\\Agence.doc")));
+    EXPECT_FALSE(files_.isLink(path(u"Absent")));
+}
+
 TEST_F(PosixFileSystemTest, MoveNeverReplacesAnotherFile) {
     create("07264502.doc", "delivered");
     create("Agence.doc", "old");

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -136,6 +137,28 @@ bool PosixFileSystem::folderExists(const std::u16string& path) {
 bool PosixFileSystem::isAbsolute(const std::u16string& path) {
     const posix::WindowsPath split = posix::splitWindowsPath(path);
     return split.valid && split.absolute;
+}
+
+std::u16string PosixFileSystem::canonicalFolder(const std::u16string& folder) {
+    const auto found = findExisting(folder);
+    if (!found || !S_ISDIR(found->info.st_mode))
+        raise(errors::kPathNotFound);
+    if (isLink(folder))
+        raise(errors::kPathFileAccessError);
+    std::unique_ptr<char, void (*)(void*)> real(::realpath(found->path.native.c_str(), nullptr),
+                                                &std::free);
+    if (!real)
+        raise(posix::errorFor(errno, errors::kPathNotFound));
+    std::u16string canonical = fromUtf8(real.get());
+    if (canonical.empty() || canonical.back() != u'/')
+        canonical += u'/';
+    return canonical;
+}
+
+bool PosixFileSystem::isLink(const std::u16string& path) {
+    const posix::ResolvedPath resolved = posix::resolvePath(path);
+    struct stat info {};
+    return resolved.exists && ::lstat(resolved.native.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
 void PosixFileSystem::setNormalAttributes(const std::u16string& path) {

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <iterator>
+
 #include "automation/com_error.h"
 #include "platform/win32/com_text.h"
 
@@ -98,6 +100,42 @@ bool Win32FileSystem::isAbsolute(const std::u16string& path) {
     const bool unc =
         path.size() >= 3 && isSeparator(path[0]) && isSeparator(path[1]) && !isSeparator(path[2]);
     return drive || unc;
+}
+
+std::u16string Win32FileSystem::canonicalFolder(const std::u16string& folder) {
+    const DWORD attributes = attributesOf(folder);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        throw errors::runtime(errors::kPathNotFound);
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        throw errors::runtime(errors::kPathFileAccessError);
+    // The folder opened for its final name: the links and junctions on the way resolved, the
+    // short names made long, each name in its own case.
+    HANDLE handle =
+        ::CreateFileW(wide(folder), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        raiseLastError(errors::kPathNotFound);
+    wchar_t buffer[32768];
+    const DWORD length = ::GetFinalPathNameByHandleW(
+        handle, buffer, static_cast<DWORD>(std::size(buffer)), FILE_NAME_NORMALIZED);
+    ::CloseHandle(handle);
+    if (length == 0 || length >= std::size(buffer))
+        raiseLastError(errors::kPathNotFound);
+    std::u16string canonical(reinterpret_cast<const char16_t*>(buffer), length);
+    // A path of the \\?\ form is given back in the ordinary form: a drive's path, or a
+    // server's share.
+    if (canonical.rfind(u"\\\\?\\UNC\\", 0) == 0)
+        canonical = u"\\\\" + canonical.substr(8);
+    else if (canonical.rfind(u"\\\\?\\", 0) == 0)
+        canonical = canonical.substr(4);
+    if (canonical.empty() || canonical.back() != u'\\')
+        canonical += u'\\';
+    return canonical;
+}
+
+bool Win32FileSystem::isLink(const std::u16string& path) {
+    const DWORD attributes = attributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 void Win32FileSystem::setNormalAttributes(const std::u16string& path) {

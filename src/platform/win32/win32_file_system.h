@@ -12,6 +12,8 @@ public:
     bool fileExists(const std::u16string& path) override;
     bool folderExists(const std::u16string& path) override;
     bool isAbsolute(const std::u16string& path) override;
+    std::u16string canonicalFolder(const std::u16string& folder) override;
+    bool isLink(const std::u16string& path) override;
     void setNormalAttributes(const std::u16string& path) override;
     void setReadOnly(const std::u16string& path, bool readOnly) override;
     bool isReadOnly(const std::u16string& path) override;

@@ -1,5 +1,7 @@
-// Word's global object (Word.Global): its members are those of the Word that GetObject would
-// give at the time of each call; 429 when no Word runs.
+// Word's global object (Word.Global): an object of the Word running when it is first called,
+// whose members are that Word's Application's; 429 when no Word runs then. It lives in that
+// Word's process: once that Word has gone, every call raises 462, as a call to a server that
+// has ended does, whatever Word runs now.
 #pragma once
 
 #include <memory>
@@ -18,7 +20,11 @@ public:
     std::vector<std::u16string> memberNames() const override;
 
 private:
+    // The Word this object belongs to, from its first call on.
+    DispatchPtr boundWord();
+
     std::weak_ptr<SimWorld> world_;
+    DispatchPtr word_;
 };
 
 }  // namespace k72645::sim
