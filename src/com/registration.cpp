@@ -59,7 +59,8 @@ HRESULT registerServer() {
     HRESULT hr = loadComponentLibrary(&library);
     if (FAILED(hr))
         return hr;
-    hr = RegisterTypeLib(library, const_cast<LPOLESTR>(path.c_str()), nullptr);
+    std::wstring helpFolder = helpFolderOf(path);
+    hr = RegisterTypeLib(library, const_cast<LPOLESTR>(path.c_str()), helpFolder.data());
     library->Release();
     if (FAILED(hr))
         return hr;

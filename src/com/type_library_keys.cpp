@@ -78,11 +78,12 @@ const wchar_t* ownPlatform() {
     return sizeof(void*) == 8 ? L"win64" : L"win32";
 }
 
-std::wstring folderOf(const std::wstring& path) {
-    const auto slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
 }  // namespace
+
+std::wstring helpFolderOf(const std::wstring& path) {
+    const auto slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
 
 bool writeTypeLibraryKeys(const ClassesKey& classes, ITypeLib* library, const std::wstring& path) {
     LibraryIdentity identity;
@@ -98,7 +99,7 @@ bool writeTypeLibraryKeys(const ClassesKey& classes, ITypeLib* library, const st
         SysFreeString(name);
     bool written = classes.setValue(identity.key, nullptr, title) &&
                    classes.setValue(identity.key + L"\\FLAGS", nullptr, L"0") &&
-                   classes.setValue(identity.key + L"\\HELPDIR", nullptr, folderOf(path)) &&
+                   classes.setValue(identity.key + L"\\HELPDIR", nullptr, helpFolderOf(path)) &&
                    classes.setValue(identity.key + L"\\0\\" + ownPlatform(), nullptr, path);
     for (const AutomationInterface& i : automationInterfaces(library)) {
         const std::wstring key = L"Interface\\" + i.iid;

@@ -14,6 +14,9 @@
 
 namespace k72645::com {
 
+// The library's help folder as it is registered: the folder of its file, with its backslash.
+std::wstring helpFolderOf(const std::wstring& path);
+
 bool writeTypeLibraryKeys(const ClassesKey& classes, ITypeLib* library, const std::wstring& path);
 // Removes this bitness's file entry; the library's other keys and its interfaces go with the
 // last bitness registered.
