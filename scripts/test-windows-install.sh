@@ -8,7 +8,7 @@
 # - per machine (msiexec /i /qn ALLUSERS=1): the keys under HKLM\Software\Classes are the
 #   package's, and the ones regsvr32 writes; the VBScript client plays 501 with Word in its own
 #   process; msiexec /x /qn leaves no file and no key, and CreateObject then fails with 429;
-# - per user (ALLUSERS=""): the same keys under HKCU\Software\Classes, nothing under HKLM, the DLL
+# - per user (ALLUSERS= , the classic per-user form): the same keys under HKCU\Software\Classes, nothing under HKLM, the DLL
 #   in the user's own programs folder; removal leaves nothing;
 # - upgrade: the package of a lower version, then this one: one product installed, which plays;
 # - regsvr32 /n /i:user and /u /n /i:user: the package's keys under HKCU and nothing under HKLM,
@@ -190,7 +190,7 @@ unix_path() {
 
 # The DLL path is in the user's own programs folder, one folder per bitness, and there.
 in_user_programs() {
-  local tail='\AppData\Local\Programs\K72645\'"$(msi_arch_of "$arch")"'\k72645.dll'
+  local tail='\AppData\Local\Programs\K72645-'"$(msi_arch_of "$arch")"'\k72645.dll'
   [[ "$1" == *"$tail" ]] && [ -f "$(unix_path "$1")" ]
 }
 
@@ -281,6 +281,14 @@ wine_checks() {
   pkg=$(windows_path "$package")
 
   echo "--- before: nothing of the component in the prefix ---"
+  # A registration left by an earlier stage is not this stage's doing: it is named, then
+  # removed with the build's DLL, before anything is measured.
+  if [ -n "$(registry_dump system)$(registry_dump user)" ]; then
+    echo "note  keys of the component left by an earlier stage, removed first:"
+    { registry_dump system; registry_dump user; } | grep -v '|' | head -n 5 | sed 's/^/        /'
+    in_wine "$arch" "install-cleanup-$arch" 60 regsvr32 /s /u "$dll" || true
+    in_wine "$arch" "install-cleanup-$arch" 60 regsvr32 /s /u /n /i:user "$dll" || true
+  fi
   nothing_left "before"
 
   echo "--- regsvr32 (machine-wide), for comparison ---"
@@ -315,8 +323,13 @@ wine_checks() {
     vbscript "install-absent-$arch" absent
   check "per machine, removed: no product left installed" [ -z "$(installed_products)" ]
 
-  echo "--- per user: msiexec /i /qn ALLUSERS=\"\" ---"
-  check "msiexec /i per user succeeds" msiexec "install-user-$arch" /i "$pkg" /qn 'ALLUSERS=""'
+  # ALLUSERS is emptied as ALLUSERS= : Wine hands ALLUSERS="" to msiexec with its quotes
+  # escaped, which makes a value of them. Wine also makes ALLUSERS=2 a per-machine install
+  # whatever MSIINSTALLPERUSER says, so the per-user form proven here is the classic one; and
+  # its removal is told the context again: Wine's msiexec /x of a per-user product takes
+  # ALLUSERS=2 from the package and looks for the keys and the file in the machine's places.
+  echo "--- per user: msiexec /i /qn ALLUSERS= ---"
+  check "msiexec /i per user succeeds" msiexec "install-user-$arch" /i "$pkg" /qn ALLUSERS=
   keys_written "per user" user
   check "per user: nothing written under HKLM" [ -z "$(registry_dump system)" ]
   installed=$(registered_dll "$(registry_dump user)")
@@ -324,7 +337,7 @@ wine_checks() {
     in_user_programs "$installed"
   echo "note  per user: not played: Wine's COM reads classes from the machine's registry only" \
     "(Windows reads HKCU\\Software\\Classes first), so the keys are checked one by one instead"
-  check "msiexec /x removes the per-user install" msiexec "remove-user-$arch" /x "$pkg" /qn
+  check "msiexec /x removes the per-user install" msiexec "remove-user-$arch" /x "$pkg" /qn ALLUSERS=
   nothing_left "per user, removed"
 
   echo "--- upgrade: $(basename "$older") then $(basename "$package"), per machine ---"
