@@ -38,20 +38,25 @@ preset_of() { if [ "$1" = x64 ] || [ "$1" = win64 ]; then echo windows-x86_64; e
 msi_arch_of() { if [ "$1" = win64 ]; then echo x64; else echo x86; fi; }
 package_of() { echo "$build/$(preset_of "$1")/k72645-$version-$1.msi"; }
 
+# One of a package's tables, as msiinfo exports it, without its carriage returns.
+msi_table() { msiinfo export "$1" "$2" | tr -d '\r'; }
+
 # The package's Registry table as "root|key|name|value" lines.
 registry_table() {
-  msiinfo export "$1" Registry | tail -n +4 | awk -F'\t' '{ print $2 "|" $3 "|" $4 "|" $5 }'
+  msi_table "$1" Registry | tail -n +4 | awk -F'\t' '{ print $2 "|" $3 "|" $4 "|" $5 }'
 }
 
 property() {
-  msiinfo export "$1" Property | awk -F'\t' -v name="$2" '$1 == name { print $2 }'
+  msi_table "$1" Property | awk -F'\t' -v name="$2" '$1 == name { print $2 }'
 }
 
 # ---------------------------------------------------------------------------------------------
 # Both packages, read without installing them.
 
-summary_has() { msiinfo suminfo "$1" | grep -q "$2"; }
-table_has() { msiinfo export "$1" "$2" | grep -q "$3"; }
+# (grep -q reads from a variable: on a pipe it could stop its writer early, and pipefail would
+# count that writer's broken pipe as a failure.)
+summary_has() { local text; text=$(msiinfo suminfo "$1"); grep -q "$2" <<<"$text"; }
+table_has() { local text; text=$(msi_table "$1" "$2"); grep -q "$3" <<<"$text"; }
 lines_count() { registry_table_lines "$1" | grep -c "$2" || true; }
 
 # The package's classes are served by the installed file, in the Apartment model, with ProgIDs.
@@ -61,8 +66,7 @@ classes_registered() {
   models=$(lines_count "$1" '\\InprocServer32|ThreadingModel|Apartment$')
   echo "      $servers classes served by [#k72645.dll], $models of them Apartment"
   [ "$servers" -ge 1 ] && [ "$servers" = "$models" ] &&
-    registry_table_lines "$1" |
-    grep -qx 'Software\\Classes\\K72645.Module\\CLSID||{0F7E45E9-DDBF-427E-BF4F-6D16B39DD984}'
+    [ "$(lines_count "$1" '^Software\\Classes\\K72645.Module\\CLSID||{0F7E45E9-DDBF-427E-BF4F-6D16B39DD984}$')" = 1 ]
 }
 
 # Every key under the root that follows ALLUSERS (-1), in Software\Classes.
@@ -94,7 +98,7 @@ static_checks() {
     check "k72645.dll goes to $folder\\K72645" table_has "$package" Directory \
       "^INSTALLDIR"$'\t'"$folder"$'\t'"K72645\$"
     check "k72645.dll is the package's one file" \
-      [ "$(msiinfo export "$package" File | tail -n +4 | cut -f3)" = k72645.dll ]
+      [ "$(msi_table "$package" File | tail -n +4 | cut -f3)" = k72645.dll ]
     check "its component is a $arch one (attributes $attributes)" table_has "$package" Component \
       "^Component"$'\t'"{[0-9A-F-]*}"$'\t'"INSTALLDIR"$'\t'"$attributes"$'\t'
     check "a newer version replaces an older one (major upgrade)" table_has "$package" Upgrade \
@@ -102,7 +106,7 @@ static_checks() {
     check "removing the older product comes before installing this one" table_has "$package" \
       InstallExecuteSequence "^RemoveExistingProducts"$'\t'
     check "no self-registration (no SelfReg table, no custom action but the per-user folder)" \
-      [ "$(msiinfo tables "$package" | grep -cx SelfReg || true)|$(msiinfo export "$package" CustomAction | tail -n +4 | cut -f1)" = "0|PerUserFolder" ]
+      [ "$(msiinfo tables "$package" | grep -cx SelfReg || true)|$(msi_table "$package" CustomAction | tail -n +4 | cut -f1)" = "0|PerUserFolder" ]
     check "every key goes to Software\\Classes under the root that follows ALLUSERS" \
       keys_follow_allusers "$package"
     check "the classes are served by the installed DLL, Apartment, with their ProgIDs" \
@@ -167,14 +171,18 @@ neutral_values() {
   local dump=$1 dll dir
   dll=$(echo "$dump" | grep -m1 -i '\\InprocServer32||' | cut -d'|' -f3)
   dir="${dll%\\*}\\"
-  echo "$dump" | grep '|' | awk -F'|' -v dll="$dll" -v dir="$dir" '
-    { v = $3; if (v == dll) v = "<DLL>"; else if (v == dir) v = "<DIR>\\"; print $1 "|" $2 "|" v }' |
+  # Through the environment: awk -v would read the backslashes as escapes. Keys are compared
+  # in lower case, as Windows compares them (a prefix may hold "Typelib" for "TypeLib").
+  echo "$dump" | grep '|' | DLL="$dll" DIR="$dir" awk -F'|' '
+    { v = $3; if (v == ENVIRON["DLL"]) v = "<DLL>"; else if (v == ENVIRON["DIR"]) v = "<DIR>\\"
+      print tolower($1) "|" $2 "|" v }' |
     sort
 }
 
 # The package's values, with the same neutral paths.
 expected_values() {
-  registry_table_lines "$1" | sed -e 's/|\[#k72645.dll\]$/|<DLL>/' -e 's/|\[INSTALLDIR\]$/|<DIR>\\/' | sort
+  registry_table_lines "$1" | sed -e 's/|\[#k72645.dll\]$/|<DLL>/' -e 's/|\[INSTALLDIR\]$/|<DIR>\\/' |
+    awk -F'|' '{ print tolower($1) "|" $2 "|" $3 }' | sort
 }
 
 # The DLL path registered for K72645.Module in a dump.

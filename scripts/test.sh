@@ -3,7 +3,9 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz targets of that same build for a
 # bounded time, the benchmarks of the release build, then the Windows component: both DLLs built
 # with MinGW-w64, checked without running them, and proven under Wine for each bitness this
-# machine can run. A failing stage does not stop the later ones; the summary at the end says,
+# machine can run, and their installer packages, read without installing them and proven under
+# Wine (installed, used, upgraded, removed); the debug preset is built with GCC, its own compiler.
+# A failing stage does not stop the later ones; the summary at the end says,
 # for each stage, passed, failed or skipped and why.
 # With arguments, runs only the named groups: native, windows.
 set -euo pipefail
