@@ -240,9 +240,17 @@ nothing_left() {
 # keys_written WHAT HIVE: the component's values in HIVE are exactly the package's; prints them.
 keys_written() {
   local what=$1 hive=$2 dump
+  local listing="$wine_logs/install-keys-$arch-${what//[^a-z0-9]/-}.txt"
   dump=$(registry_dump "$hive")
-  echo "$what: the component's keys under $([ "$hive" = system ] && echo HKLM || echo HKCU):"
-  echo "$dump" | grep -v '|' | sed 's/^/        /'
+  echo "$dump" >"$listing"
+  # The keys one level under the class, interface and type library keys and the ProgIDs, each
+  # with the number of keys under it counted in; every key and value is in the listing file.
+  echo "$what: the component's keys under $([ "$hive" = system ] && echo HKLM || echo HKCU)" \
+    "($(echo "$dump" | grep -vc '|') keys, $(echo "$dump" | grep -c '|') values; all in $listing):"
+  echo "$dump" | grep -v '|' |
+    awk -F'\\' '{ top = $1; for (i = 2; i <= ((tolower($3) ~ /^(clsid|interface|typelib)$/) ? 4 : 3); i++) top = top "\\" $i
+                   count[top]++ } END { for (t in count) print t " (" count[t] " keys)" }' |
+    sort | sed 's/^/        /'
   if [ "$(neutral_values "$dump")" = "$(expected_values "$package")" ]; then
     pass "$what: the values written are the package's Registry table, $(echo "$dump" | grep -c '|') values"
   else
