@@ -243,8 +243,9 @@ keys_written() {
   local listing="$wine_logs/install-keys-$arch-${what//[^a-z0-9]/-}.txt"
   dump=$(registry_dump "$hive")
   echo "$dump" >"$listing"
-  # The keys one level under the class, interface and type library keys and the ProgIDs, each
-  # with the number of keys under it counted in; every key and value is in the listing file.
+  # Grouped under each class, interface, type library and ProgID, with the number of keys in
+  # each (the keys Wine's registry file holds: those with values, and leaves); every key and
+  # value is in the listing file.
   echo "$what: the component's keys under $([ "$hive" = system ] && echo HKLM || echo HKCU)" \
     "($(echo "$dump" | grep -vc '|') keys, $(echo "$dump" | grep -c '|') values; all in $listing):"
   echo "$dump" | grep -v '|' |
