@@ -10,7 +10,8 @@
 #   process; msiexec /x /qn leaves no file and no key, and CreateObject then fails with 429;
 # - per user (ALLUSERS= , the classic per-user form): the same keys under HKCU\Software\Classes, nothing under HKLM, the DLL
 #   in the user's own programs folder; removal leaves nothing;
-# - upgrade: the package of a lower version, then this one: one product installed, which plays;
+# - upgrade: the package of a lower version, then this one: one product installed, its keys the
+#   package's, K72645.Module served by it;
 # - regsvr32 /n /i:user and /u /n /i:user: the package's keys under HKCU and nothing under HKLM,
 #   then nothing at all; an unknown /i: command line is refused and writes nothing.
 # "No key" is read from the prefix's registry files: no key naming one of the component's
@@ -379,7 +380,9 @@ wine_checks() {
     check "one product is installed, of version $version" \
       [ "$(echo "$products" | grep -c .)|${products##*|}" = "1|$version" ]
     keys_written "upgraded" system
-    plays_501 "upgraded" "$(registered_dll "$(registry_dump system)")"
+    # Word's play was proven on the same keys and file above: here the component answers.
+    check "upgraded: K72645.Module is served by the installed DLL and answers" \
+      vbscript "install-upgraded-$arch" present "$(registered_dll "$(registry_dump system)")"
     check "msiexec /x removes the upgraded product" msiexec "remove-upgrade-$arch" /x "$pkg" /qn
     nothing_left "upgraded, removed"
     check "upgraded, removed: no product left installed" [ -z "$(installed_products)" ]

@@ -2,10 +2,12 @@
 ' would drive it.
 ' With "absent": nothing of the component is registered, so CreateObject("K72645.Module")
 ' fails with 429 (ActiveX component can't create object).
-' With the course folder and the installed DLL's path: K72645.Module is served by that DLL, and
-' exercise 501 passes with Word in a process of its own (the simulated Word's local server,
-' registered as Word registers itself), whose process ends after Quitter.
+' With "present" and the installed DLL's path: K72645.Module is served by that DLL and answers.
+' With the course folder and the installed DLL's path: the same, and exercise 501 passes with
+' Word in a process of its own (the simulated Word's local server, registered as Word registers
+' itself), whose process ends after Quitter.
 ' Usage: cscript //nologo installed_component.vbs absent
+'        cscript //nologo installed_component.vbs present DLL_PATH
 '        cscript //nologo installed_component.vbs COURSE_FOLDER DLL_PATH
 Option Explicit
 
@@ -44,12 +46,20 @@ Sub Absent()
     On Error GoTo 0
 End Sub
 
-Sub Plays501(course, dll)
-    Dim root, folder, f, app, hwnd, registered
+Sub Present(dll)
+    Dim registered
     On Error Resume Next
     registered = shell.RegRead("HKCR\CLSID\" & kModuleClass & "\InprocServer32\")
     On Error GoTo 0
     Check LCase(registered) = LCase(dll), "K72645.Module is served by " & dll & " (registered: " & registered & ")"
+    Set m = CreateObject("K72645.Module")
+    Check m.ErreurGenerale = False, "a new Module answers, with no general error"
+    Set m = Nothing
+End Sub
+
+Sub Plays501(course, dll)
+    Dim root, folder, f, app, hwnd
+    Present dll
 
     ' The player's delivery: exercise 501's course files in a fresh working folder.
     root = fso.GetSpecialFolder(2) & "\k72645-installed"
@@ -81,6 +91,8 @@ Set fso = CreateObject("Scripting.FileSystemObject")
 Set shell = CreateObject("WScript.Shell")
 If WScript.Arguments.Count = 1 Then
     Absent
+ElseIf WScript.Arguments(0) = "present" Then
+    Present WScript.Arguments(1)
 Else
     Plays501 fso.GetAbsolutePathName(WScript.Arguments(0)), WScript.Arguments(1)
 End If
