@@ -306,8 +306,8 @@ wine_checks() {
   if [ -n "$(registry_dump system)$(registry_dump user)" ]; then
     echo "note  keys of the component left by an earlier stage, removed first:"
     { registry_dump system; registry_dump user; } | grep -v '|' | head -n 5 | sed 's/^/        /'
-    in_wine "$arch" "install-cleanup-$arch" 60 regsvr32 /s /u "$dll" || true
-    in_wine "$arch" "install-cleanup-$arch" 60 regsvr32 /s /u /n /i:user "$dll" || true
+    in_wine "$arch" "install-cleanup-$arch" 60 regsvr32 /s /u "$dll" >/dev/null || true
+    in_wine "$arch" "install-cleanup-$arch" 60 regsvr32 /s /u /n /i:user "$dll" >/dev/null || true
   fi
   nothing_left "before"
 
@@ -324,6 +324,8 @@ wine_checks() {
     grep -v '^software\\classes\\wow6432node\\interface\\')
   check "regsvr32 /u unregisters" in_wine "$arch" "install-regsvr32-$arch" 60 regsvr32 /s /u "$dll"
   nothing_left "regsvr32 /u"
+  check "regsvr32 /u again succeeds: nothing registered is already unregistered" \
+    in_wine "$arch" "install-regsvr32-$arch" 60 regsvr32 /s /u "$dll"
 
   echo "--- per machine: msiexec /i /qn ALLUSERS=1 ---"
   check "msiexec /i per machine succeeds" msiexec "install-machine-$arch" /i "$pkg" /qn ALLUSERS=1

@@ -78,9 +78,14 @@ HRESULT unregisterServer() {
         for (const PublicClass& c : *classes)
             unregisterClass(ClassesKey::machine(), c);
     }
+    // A library that is not registered is already what unregistering asks for (Wine's
+    // UnRegisterTypeLib refuses it with E_INVALIDARG).
+    const std::wstring version =
+        std::to_wstring(kLibraryMajor) + L"." + std::to_wstring(kLibraryMinor);
+    if (!ClassesKey::machine().exists(L"TypeLib\\" + text(kLibraryId) + L"\\" + version))
+        return S_OK;
     const HRESULT hr =
         UnRegisterTypeLib(kLibraryId, kLibraryMajor, kLibraryMinor, LANG_NEUTRAL, ownSyskind());
-    // A library that is not registered is already what unregistering asks for.
     return SUCCEEDED(hr) || hr == TYPE_E_REGISTRYACCESS || hr == TYPE_E_CANTLOADLIBRARY ? S_OK : hr;
 }
 
