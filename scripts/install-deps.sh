@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, and nothing when they are there.
 # With the argument "windows" it installs the Windows cross toolchain and Wine instead
-# (MinGW-w64, widl, Wine for both bitnesses, Xvfb), adding the i386 architecture if needed.
+# (MinGW-w64, widl, Wine for both bitnesses, Xvfb) and the installer tools (msitools, wixl),
+# adding the i386 architecture if needed.
 set -euo pipefail
 
 if [ "${1:-}" = "windows" ]; then
-  packages=(mingw-w64 mingw-w64-tools wine wine64 wine32:i386 xvfb xauth)
+  packages=(mingw-w64 mingw-w64-tools wine wine64 wine32:i386 xvfb xauth msitools wixl)
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     echo "Adding the i386 architecture"
     dpkg --add-architecture i386

@@ -3,7 +3,9 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz targets of that same build for a
 # bounded time, the benchmarks of the release build, then the Windows component: both DLLs built
 # with MinGW-w64, checked without running them, and proven under Wine for each bitness this
-# machine can run. A failing stage does not stop the later ones; the summary at the end says,
+# machine can run, and their installer packages, read without installing them and proven under
+# Wine (installed, used, upgraded, removed); the debug preset is built with GCC, its own compiler.
+# A failing stage does not stop the later ones; the summary at the end says,
 # for each stage, passed, failed or skipped and why.
 # With arguments, runs only the named groups: native, windows.
 set -euo pipefail
@@ -33,8 +35,8 @@ benchmarks() {
   bash scripts/run-benchmarks.sh build/release
 }
 
-# Both DLLs and their static-check fixtures always; the Windows test programs of a bitness only
-# where this machine can run them.
+# Both DLLs, their installer packages and their static-check fixtures always; the Windows test
+# programs of a bitness only where this machine can run them.
 windows_builds() {
   source scripts/lib/wine.sh
   local preset targets=()
@@ -44,7 +46,7 @@ windows_builds() {
     targets=()
     if [ "$preset" = windows-i686 ] && ! probe_32bit >/dev/null; then
       targets=(--target k72645_component k72645_fixture_decorated k72645_fixture_runtime
-               k72645_typelib_fixtures)
+               k72645_typelib_fixtures k72645_package k72645_package_older)
       echo "(the DLL and the fixtures only: the 32-bit test programs cannot run here)"
     fi
     cmake --build --preset "$preset" -j "$jobs" "${targets[@]}"
@@ -137,6 +139,27 @@ needs_bitness() {
   fi
 }
 
+# The debug preset built with its own compiler (GCC), the tests included: the sanitizer build
+# uses clang, and GCC refuses things clang lets through. Without debugging information, which
+# only makes the build slower and changes no diagnostic, in a folder of its own.
+gcc_debug_build() {
+  cmake --preset debug -B build/debug-gcc -DCMAKE_CXX_FLAGS_DEBUG=-O0 >/dev/null
+  cmake --build build/debug-gcc -j "$jobs"
+}
+
+# The installer packages, read without installing them (both bitnesses, on every machine).
+installer_packages() {
+  bash scripts/test-windows-install.sh static
+}
+
+# install_proof ARCH: that bitness's package installed, used, upgraded and removed under Wine,
+# per machine and per user, and the per-user registration of regsvr32 /n /i:user.
+install_proof() {
+  source scripts/lib/wine.sh
+  needs_bitness "$1" || return 0
+  bash scripts/test-windows-install.sh "$1"
+}
+
 if wants native; then
   run_stage "install the native toolchain" install_native
   run_stage "native suite under ASan and UBSan (unit tests, course scenarios)" native_suite
@@ -146,6 +169,7 @@ if wants native; then
   if [ -d tests/bench ]; then
     run_stage "release build and benchmarks" benchmarks
   fi
+  run_stage "debug preset built with GCC, its own compiler (the tests included)" gcc_debug_build
 fi
 
 if wants windows; then
@@ -164,6 +188,9 @@ if wants windows; then
   run_stage "VBScript client under 32-bit Wine's cscript" scripting_host windows-i686 win32
   run_stage "VBScript client with Word in its own process under 32-bit Wine" word_server windows-i686 win32
   run_stage "course end to end under 32-bit Wine, Word in its own process" end_to_end win32
+  run_stage "installer packages checked without installing them (x86, x64)" installer_packages
+  run_stage "64-bit package under 64-bit Wine: per machine, per user, upgrade, removal" install_proof win64
+  run_stage "32-bit package under 32-bit Wine: per machine, per user, upgrade, removal" install_proof win32
 fi
 
 summarize

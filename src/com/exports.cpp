@@ -1,9 +1,11 @@
-// The four entry points of the in-process server, exported undecorated (k72645.def).
+// The entry points of the in-process server, exported undecorated (k72645.def): the four of
+// every in-process server, and DllInstall for the registration of the current user alone.
 #include <objbase.h>
 #include <windows.h>
 
 #include "com/class_factory.h"
 #include "com/com_ids.h"
+#include "com/dll_install.h"
 #include "com/registration.h"
 #include "com/server_state.h"
 
@@ -39,4 +41,8 @@ STDAPI DllRegisterServer() {
 
 STDAPI DllUnregisterServer() {
     return unregisterServer();
+}
+
+STDAPI DllInstall(BOOL install, LPCWSTR commandLine) {
+    return dllInstall(install != FALSE, commandLine);
 }

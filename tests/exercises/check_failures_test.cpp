@@ -23,8 +23,9 @@ TEST_F(ExerciseCheckTest, AMissingBookmarkFailsLocated) {
         setFieldCodes(true);
         deleteBookmark(u"s01");
         EXPECT_COM_ERROR(checkOnly(), 5941, at(exercise)) << exercise;
-        if (exercise == 507)
+        if (exercise == 507) {
             EXPECT_TRUE(fieldCodes());  // failed before the display was touched
+        }
     }
     prepare(515);  // the letter closed behind its merged document
     call(mailMerge(), u"Execute");
@@ -112,8 +113,9 @@ TEST_F(ExerciseCheckTest, WithoutDataSourceTheRecordChecksFailLocated) {
         put(word, u"PrintPreview", true);
         put(mailMerge(), u"MainDocumentType", std::int32_t{-1});
         EXPECT_COM_ERROR(checkOnly(), 5852, at(exercise)) << exercise;
-        if (exercise == 512)
+        if (exercise == 512) {
             EXPECT_FALSE(vb::cBool(app(u"PrintPreview")));
+        }
     }
 }
 
