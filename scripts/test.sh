@@ -113,6 +113,8 @@ word_server() {
   in_wine "$2" "word-server-script-$2" 300 cscript //nologo tests/windows/scripting_host.vbs course ||
     status=$?
   script_passed "word-server-script-$2" || status=1
+  in_wine "$2" "word-server-client-$2" 180 "build/$1/tests/windows/k72645_word_server_client.exe" ||
+    status=$?
   # A Word left running by a failed run is ended, so that nothing stays behind.
   in_wine "$2" "word-server-$2" 60 taskkill /F /IM k72645_word_server.exe >/dev/null 2>&1 || true
   in_wine "$2" "word-server-$2" 60 "$server" /UnregServer
