@@ -6,7 +6,7 @@
 // through to the caller's variable; a null one, or one that loops, names no variable. A served
 // object lives until the call that released it has ended. Memory running out never throws into
 // COM's caller. A failed call's error is never taken from an error object left on the thread by
-// an earlier call.
+// an earlier call. A refused VARIANT type frees its copy. Word's server counts LockServer locks.
 // Usage: k72645_bridge_test
 #include <objbase.h>
 #include <oleauto.h>
@@ -22,6 +22,7 @@
 #include "automation/com_error.h"
 #include "platform/win32/engine_dispatch.h"
 #include "platform/win32/foreign_dispatch.h"
+#include "sim/win32host/class_object.h"
 #include "tests/windows/player_client.h"
 
 namespace {
@@ -472,6 +473,42 @@ void staleErrorObject() {
           "foreign: the error object of an object that sets one is its failure's");
 }
 
+// A VARIANT type the engine has no value for is refused, and the copy read through the reference
+// is freed with what it holds: here an array holding an object, whose reference comes back.
+void rejectedTypeFreed() {
+    LongTaker element;
+    SAFEARRAY* array = SafeArrayCreateVector(VT_DISPATCH, 0, 1);
+    LONG index = 0;
+    SafeArrayPutElement(array, &index, static_cast<IDispatch*>(&element));
+    const ULONG before = element.references;
+    VARIANT arg[1];
+    V_VT(&arg[0]) = VT_BYREF | VT_ARRAY | VT_DISPATCH;
+    V_ARRAYREF(&arg[0]) = &array;
+    IDispatch* served = win32::NativeDispatch::create(std::make_shared<Filler>());
+    EXCEPINFO exception{};
+    const HRESULT hr = callServed(served, L"Fill", arg, 1, exception);
+    served->Release();
+    check(hr == DISP_E_EXCEPTION && exception.scode == kTypeMismatch,
+          "served: an array is refused as a type mismatch");
+    check(element.references == before, "served: the refused array's copy is freed");
+    SafeArrayDestroy(array);
+}
+
+// Word's server counts the locks its clients take through any of its class objects, and ignores
+// an unlock that no lock matches.
+void serverLocks() {
+    std::atomic<int> locks{0};
+    k72645::sim::win32host::ClassObject word([](REFIID, void**) { return E_NOTIMPL; }, locks);
+    k72645::sim::win32host::ClassObject global([](REFIID, void**) { return E_NOTIMPL; }, locks);
+    word.LockServer(FALSE);
+    word.LockServer(TRUE);
+    global.LockServer(TRUE);
+    check(locks == 2, "server locks: each lock counts, an unmatched unlock does not");
+    word.LockServer(FALSE);
+    global.LockServer(FALSE);
+    check(locks == 0, "server locks: each unlock releases one");
+}
+
 }  // namespace
 
 int main() {
@@ -486,6 +523,8 @@ int main() {
     identifiersAcrossServers();
     foreignObject();
     staleErrorObject();
+    rejectedTypeFreed();
+    serverLocks();
     CoUninitialize();
     std::printf("%d failure(s)\n", failures);
     return failures == 0 ? 0 : 1;
