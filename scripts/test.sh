@@ -103,7 +103,8 @@ scripting_host() {
 }
 
 # word_server PRESET ARCH: the same VBScript, given the course folder, drives the component against the simulated Word in a
-# process of its own (the local server, registered as Word registers itself), and kills it.
+# process of its own (the local server, registered as Word registers itself), and kills it; then a
+# client asks for a Word each time the last one quits, across the server's end.
 word_server() {
   source scripts/lib/wine.sh
   needs_bitness "$2" || return 0
