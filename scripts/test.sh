@@ -105,7 +105,8 @@ scripting_host() {
 }
 
 # word_server PRESET ARCH: the same VBScript, given the course folder, drives the component against the simulated Word in a
-# process of its own (the local server, registered as Word registers itself), and kills it.
+# process of its own (the local server, registered as Word registers itself), and kills it; then a
+# client asks for a Word each time the last one quits, across the server's end.
 word_server() {
   source scripts/lib/wine.sh
   needs_bitness "$2" || return 0
@@ -115,6 +116,8 @@ word_server() {
   in_wine "$2" "word-server-script-$2" 300 cscript //nologo tests/windows/scripting_host.vbs course ||
     status=$?
   script_passed "word-server-script-$2" || status=1
+  in_wine "$2" "word-server-client-$2" 180 "build/$1/tests/windows/k72645_word_server_client.exe" ||
+    status=$?
   # A Word left running by a failed run is ended, so that nothing stays behind.
   in_wine "$2" "word-server-$2" 60 taskkill /F /IM k72645_word_server.exe >/dev/null 2>&1 || true
   in_wine "$2" "word-server-$2" 60 "$server" /UnregServer

@@ -7,8 +7,8 @@
 
 namespace k72645::com {
 
-IClassFactory* ModuleFactory::create() {
-    return new ModuleFactory();
+IClassFactory* ModuleFactory::create() noexcept {
+    return new (std::nothrow) ModuleFactory();
 }
 
 ModuleFactory::ModuleFactory() {

@@ -10,8 +10,8 @@ namespace k72645::com {
 
 class ModuleFactory final : public IClassFactory {
 public:
-    // A new factory with one reference for the caller.
-    static IClassFactory* create();
+    // A new factory with one reference for the caller; null when memory ran out.
+    static IClassFactory* create() noexcept;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
     ULONG STDMETHODCALLTYPE AddRef() override;

@@ -1,8 +1,9 @@
 // The common frame of the component's COM objects: reference counting (counted as live objects
 // of the server), QueryInterface for IUnknown, IDispatch, the interface and the class's default
 // interface, IDispatch over the interface's type information, and error reporting. A member runs
-// its body through guarded(): only a ComError can leave it, as the HRESULT of its number with the
-// thread's IErrorInfo set; through IDispatch::Invoke the same error fills the EXCEPINFO.
+// its body through guarded(): no exception leaves it; a failure is the HRESULT of its error's
+// number with the thread's IErrorInfo set, and through IDispatch::Invoke the same error fills the
+// EXCEPINFO. Every member that runs goes through guarded().
 #pragma once
 
 #include <oaidl.h>
@@ -73,25 +74,38 @@ public:
         ITypeInfo* own = typeInfo();
         if (!own)
             return TYPE_E_CANTLOADLIBRARY;
-        lastError_.reset();
-        VariantReferences references;
-        const HRESULT lent = references.lend(own, id, flags, parameters, argumentError);
-        if (FAILED(lent))
-            return lent;
-        const HRESULT hr = DispInvoke(static_cast<Interface*>(this), own, id, flags, parameters,
-                                      result, exception, argumentError);
-        references.giveBack();
-        if (!lastError_)
-            return hr;
-        // The member failed: the caller gets its error whatever the type information made of it.
-        if (exception) {
-            SysFreeString(exception->bstrSource);
-            SysFreeString(exception->bstrDescription);
-            SysFreeString(exception->bstrHelpFile);
-            win32::fillExcepInfo(*lastError_, exception);
-        }
-        lastError_.reset();
-        return DISP_E_EXCEPTION;
+        // The object's state is read after the member returns: the object stays alive until
+        // then, even when the caller (or code the member ran) releases its last reference.
+        AddRef();
+        struct ReleaseAtEnd {
+            DualObject* self;
+            ~ReleaseAtEnd() { self->Release(); }
+        } releaseAtEnd{this};
+        return win32::atComEntryPoint([&] {
+            lastError_.reset();
+            VariantReferences references;
+            const HRESULT lent = references.lend(own, id, flags, parameters, argumentError);
+            if (FAILED(lent))
+                return lent;
+            const unsigned entered = membersEntered_;
+            const HRESULT hr = DispInvoke(static_cast<Interface*>(this), own, id, flags, parameters,
+                                          result, exception, argumentError);
+            // A call refused before any member ran (the wrong number of arguments, a type
+            // that does not convert) leaves the caller's variables as they were.
+            references.giveBack(membersEntered_ != entered);
+            if (!lastError_)
+                return hr;
+            // The member failed: the caller gets its error whatever the type information made
+            // of it.
+            if (exception) {
+                SysFreeString(exception->bstrSource);
+                SysFreeString(exception->bstrDescription);
+                SysFreeString(exception->bstrHelpFile);
+                win32::fillExcepInfo(*lastError_, exception);
+            }
+            lastError_.reset();
+            return DISP_E_EXCEPTION;
+        });
     }
 
     HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override {
@@ -113,6 +127,7 @@ protected:
     // Word's objects that the call let go are given back.
     template <class Body>
     HRESULT guarded(Body&& body) {
+        ++membersEntered_;
         AddRef();
         struct ReleaseAtEnd {
             DualObject* self;
@@ -127,9 +142,13 @@ protected:
             lastError_.reset();
             return S_OK;
         } catch (...) {
-            const ComError error = currentError();
-            lastError_ = error;
-            return win32::reportError(error, Iid);
+            // Keeping the error needs memory too: without it, the call fails as COM's
+            // out-of-memory, with no error information.
+            lastError_.reset();
+            return win32::atComEntryPoint([&] {
+                lastError_ = currentError();
+                return win32::reportError(*lastError_, Iid);
+            });
         }
     }
 
@@ -143,6 +162,8 @@ private:
     std::atomic<ULONG> references_{1};
     ITypeInfo* typeInfo_ = nullptr;
     std::optional<ComError> lastError_;
+    // Members entered through guarded(), to tell a call that ran from one refused before it.
+    unsigned membersEntered_ = 0;
 };
 
 }  // namespace k72645::com

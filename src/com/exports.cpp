@@ -8,6 +8,7 @@
 #include "com/dll_install.h"
 #include "com/registration.h"
 #include "com/server_state.h"
+#include "platform/win32/com_errors.h"
 
 using namespace k72645::com;
 
@@ -26,6 +27,8 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* out) {
     if (!IsEqualCLSID(clsid, kClsidModule))
         return CLASS_E_CLASSNOTAVAILABLE;
     IClassFactory* factory = ModuleFactory::create();
+    if (!factory)
+        return E_OUTOFMEMORY;
     const HRESULT hr = factory->QueryInterface(iid, out);
     factory->Release();
     return hr;
@@ -36,11 +39,11 @@ STDAPI DllCanUnloadNow() {
 }
 
 STDAPI DllRegisterServer() {
-    return registerServer();
+    return k72645::win32::atComEntryPoint([] { return registerServer(); });
 }
 
 STDAPI DllUnregisterServer() {
-    return unregisterServer();
+    return k72645::win32::atComEntryPoint([] { return unregisterServer(); });
 }
 
 STDAPI DllInstall(BOOL install, LPCWSTR commandLine) {

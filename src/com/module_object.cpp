@@ -39,6 +39,19 @@ Variant ModuleObject::run(std::u16string_view member, InvokeKind kind, Arguments
     return engine_->invoke(member, kind, args);
 }
 
+// The arguments live inside the member's guarded body, so that the references to Word's
+// objects they hold are given back with the others when the call ends.
+void ModuleObject::runGivingBack(std::u16string_view member, Arguments& args,
+                                 const std::function<void()>& giveBack) {
+    try {
+        run(member, InvokeKind::Method, args);
+    } catch (...) {
+        giveBack();
+        throw;
+    }
+    giveBack();
+}
+
 HRESULT ModuleObject::get_BravoNuance(VARIANT_BOOL* pbValue) {
     if (!pbValue)
         return E_POINTER;
@@ -89,35 +102,29 @@ HRESULT ModuleObject::InitQuestion(LONG ilQuestion, BSTR isPathDossier, IDispatc
                                    LONG* ioHandleLogiciel, BSTR isPathModele) {
     if (!ioApplication || !ioHandleLogiciel)
         return E_POINTER;
-    Arguments args;
-    const HRESULT hr = guarded([&] {
-        args = {Variant(static_cast<std::int32_t>(ilQuestion)),
-                Variant(win32::fromBstr(isPathDossier)), objectByReference(*ioApplication),
-                Argument::ref(Variant(static_cast<std::int32_t>(*ioHandleLogiciel))),
-                Variant(win32::fromBstr(isPathModele))};
-        run(u"InitQuestion", InvokeKind::Method, args);
+    return guarded([&] {
+        Arguments args{Variant(static_cast<std::int32_t>(ilQuestion)),
+                       Variant(win32::fromBstr(isPathDossier)), objectByReference(*ioApplication),
+                       Argument::ref(Variant(static_cast<std::int32_t>(*ioHandleLogiciel))),
+                       Variant(win32::fromBstr(isPathModele))};
+        runGivingBack(u"InitQuestion", args, [&] {
+            giveBackObject(args[2].value, ioApplication);
+            giveBackLong(args[3].value, ioHandleLogiciel);
+        });
     });
-    if (args.size() == 5) {
-        giveBackObject(args[2].value, ioApplication);
-        giveBackLong(args[3].value, ioHandleLogiciel);
-    }
-    return hr;
 }
 
 HRESULT ModuleObject::Quitter(IDispatch** ioApplication, LONG* ioHandleLogiciel) {
     if (!ioApplication || !ioHandleLogiciel)
         return E_POINTER;
-    Arguments args;
-    const HRESULT hr = guarded([&] {
-        args = {objectByReference(*ioApplication),
-                Argument::ref(Variant(static_cast<std::int32_t>(*ioHandleLogiciel)))};
-        run(u"Quitter", InvokeKind::Method, args);
+    return guarded([&] {
+        Arguments args{objectByReference(*ioApplication),
+                       Argument::ref(Variant(static_cast<std::int32_t>(*ioHandleLogiciel)))};
+        runGivingBack(u"Quitter", args, [&] {
+            giveBackObject(args[0].value, ioApplication);
+            giveBackLong(args[1].value, ioHandleLogiciel);
+        });
     });
-    if (args.size() == 2) {
-        giveBackObject(args[0].value, ioApplication);
-        giveBackLong(args[1].value, ioHandleLogiciel);
-    }
-    return hr;
 }
 
 HRESULT ModuleObject::TestePoint() {

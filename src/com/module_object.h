@@ -3,6 +3,7 @@
 // and IDispatch; ioApplication and ioHandleLogiciel are written back, also when the call fails.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "com/com_ids.h"
@@ -32,6 +33,10 @@ private:
     explicit ModuleObject(std::shared_ptr<AbstractModuleObject> engine)
         : engine_(std::move(engine)) {}
     Variant run(std::u16string_view member, InvokeKind kind, Arguments& args);
+    // Runs a method, then writes its by-reference arguments back into the player's variables
+    // with giveBack, also when the method failed.
+    void runGivingBack(std::u16string_view member, Arguments& args,
+                       const std::function<void()>& giveBack);
 
     std::shared_ptr<AbstractModuleObject> engine_;
 };

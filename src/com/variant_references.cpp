@@ -2,6 +2,8 @@
 
 #include <oleauto.h>
 
+#include "platform/win32/com_variant.h"
+
 namespace k72645::com {
 
 namespace {
@@ -34,10 +36,11 @@ HRESULT VariantReferences::lend(ITypeInfo* info, DISPID id, WORD flags, DISPPARA
     if (!parameters || parameters->cNamedArgs > 0)
         return S_OK;
     const UINT count = parameters->cArgs;
+    lent_.reserve(count);
     for (UINT position = 0; position < count; ++position) {
         // The arguments come last first.
         VARIANT* slot = &parameters->rgvarg[count - 1 - position];
-        if (V_VT(slot) != (VT_BYREF | VT_VARIANT) || !V_VARIANTREF(slot))
+        if (V_VT(slot) != (VT_BYREF | VT_VARIANT))
             continue;
         FUNCDESC* function = nullptr;
         const TYPEDESC* type = parameterType(info, id, flags, position, &function);
@@ -48,38 +51,48 @@ HRESULT VariantReferences::lend(ITypeInfo* info, DISPID id, WORD flags, DISPPARA
         info->ReleaseFuncDesc(function);
         if (wanted == VT_VARIANT || wanted == VT_USERDEFINED || wanted == VT_PTR)
             continue;  // the member takes the VARIANT itself, or a type this cannot lend
-        auto entry = std::make_unique<Lent>(Lent{slot, V_VARIANTREF(slot), {}, byReference});
+        // The caller's variable at the end of its references; a null reference names none, and
+        // the member is lent a value made from Empty that goes nowhere.
+        VARIANT* callers = win32::referenceTarget(slot);
+        VARIANT empty;
+        VariantInit(&empty);
+        auto entry =
+            std::make_unique<Lent>(Lent{slot, V_VARIANTREF(slot), callers, {}, byReference});
         VariantInit(&entry->value);
-        if (FAILED(VariantChangeType(&entry->value, entry->callers, 0, wanted))) {
+        if (FAILED(VariantChangeType(&entry->value, callers ? callers : &empty, 0, wanted))) {
             giveBack(false);
             if (argumentError)
                 *argumentError = count - 1 - position;
             return DISP_E_TYPEMISMATCH;
         }
+        Lent& lent = *entry;
+        lent_.push_back(std::move(entry));  // room reserved: cannot fail
         if (byReference) {
             V_VT(slot) = VT_BYREF | wanted;
-            V_BYREF(slot) = &entry->value.llVal;  // the value's storage, whatever its type
+            V_BYREF(slot) = &lent.value.llVal;  // the value's storage, whatever its type
         } else {
-            *slot = entry->value;  // shallow: the lent value still owns what it holds
+            *slot = lent.value;  // shallow: the lent value still owns what it holds
         }
-        lent_.push_back(std::move(entry));
     }
     return S_OK;
 }
 
 void VariantReferences::giveBack(bool writeBack) {
     for (auto& entry : lent_) {
-        if (writeBack && entry->byReference) {
-            VariantClear(entry->callers);
-            *entry->callers = entry->value;  // the caller now owns the member's value
-            VariantInit(&entry->value);
-        }
+        if (entry->givenBack)
+            continue;
+        entry->givenBack = true;
+        if (writeBack && entry->byReference && entry->variable &&
+            SUCCEEDED(win32::prepareWrite(entry->variable, entry->value)))
+            win32::commitWrite(entry->variable, entry->value);  // the caller now owns it
         V_VT(entry->slot) = VT_BYREF | VT_VARIANT;
-        V_VARIANTREF(entry->slot) = entry->callers;
+        V_VARIANTREF(entry->slot) = entry->reference;
     }
 }
 
 VariantReferences::~VariantReferences() {
+    // Arguments lent when the call ended early are put back as the caller gave them.
+    giveBack(false);
     for (auto& entry : lent_)
         VariantClear(&entry->value);
 }

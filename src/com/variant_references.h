@@ -3,7 +3,8 @@
 // reference that way, while the type information's [in, out] parameters want, say, a reference
 // to a Long. For the length of one Invoke each such argument is lent a value of the parameter's
 // own type, converted from the caller's; afterwards what the member left there is written back
-// into the caller's VARIANT, as a by-reference call writes into the caller's variable. A VARIANT
+// into the caller's variable (through a VARIANT that itself holds a reference, to that
+// reference's target), as a by-reference call writes into the caller's variable. A VARIANT
 // reference given for a parameter taken by value is passed as the value it refers to.
 #pragma once
 
@@ -32,10 +33,12 @@ public:
 
 private:
     struct Lent {
-        VARIANT* slot;     // the argument in the caller's DISPPARAMS
-        VARIANT* callers;  // the VARIANT the caller's reference points to
-        VARIANT value;     // the value lent for the call
-        bool byReference;  // the parameter is [in, out]: write back
+        VARIANT* slot;       // the argument in the caller's DISPPARAMS
+        VARIANT* reference;  // the VARIANT the caller's reference points to
+        VARIANT* variable;   // the caller's variable at the end of its references, or null
+        VARIANT value;       // the value lent for the call
+        bool byReference;    // the parameter is [in, out]: write back
+        bool givenBack = false;
     };
     std::vector<std::unique_ptr<Lent>> lent_;
 };

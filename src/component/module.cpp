@@ -9,18 +9,32 @@ Module::Module() : Module(makeDefaultPlatform()) {}
 
 Module::Module(Platform platform) : word_(std::move(platform)) {}
 
+namespace {
+// The Module whose call runs on this thread, if any. Modules share Word: a second Module called
+// from inside another's call (an event handler of the player run while Word is waited on) would
+// change Word under the running call.
+thread_local const Module* moduleRunningOnThread = nullptr;
+}  // namespace
+
 Module::CallScope::CallScope(Module& module, std::u16string_view member) : module_(module) {
     if (module.callRunning_) {
         raiseWithLocation(ComError(errors::kInvalidCall, u"K72645",
                                    u"Another call of this Module is running; this call is refused"),
                           u"Module", member);
     }
+    if (moduleRunningOnThread) {
+        raiseWithLocation(ComError(errors::kInvalidCall, u"K72645",
+                                   u"A call of another Module is running; this call is refused"),
+                          u"Module", member);
+    }
     module.callRunning_ = true;
+    moduleRunningOnThread = &module;
     exercise_ = module.currentExercise_;
 }
 
 Module::CallScope::~CallScope() {
     module_.callRunning_ = false;
+    moduleRunningOnThread = nullptr;
 }
 
 // The verdict properties forward to the exercise by name; without an exercise, or when it

@@ -43,7 +43,8 @@ public:
 private:
     // One call at a time. A call made while another call of this Module runs (Word, or an
     // event handler of the player, calling back into it) is refused with error 5 located as
-    // "Module" and the member called, and changes nothing. For the length of a call the Module
+    // "Module" and the member called, and changes nothing; so is a call made while another
+    // Module's call runs on the same thread. For the length of a call the Module
     // keeps its own reference to the exercise object, whatever the call does with it.
     class CallScope {
     public:

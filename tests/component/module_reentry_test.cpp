@@ -1,7 +1,10 @@
 // Word, or an event handler of the player, may call back into the Module while one of its calls
-// runs. Such a call is refused with a located error and changes nothing; the running call ends
-// as it would have without it.
+// runs, or into another Module sharing the same Word. Such a call is refused with a located error
+// and changes nothing; the running call ends as it would have without it.
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
 
 #include "component/module.h"
 #include "component/test_support.h"
@@ -81,6 +84,52 @@ TEST_F(ReentryTest, CallsMadeFromInsideACheckAreRefusedAndTheCheckEnds) {
     module.Fermer();
     EXPECT_EQ(module.currentExercise(), nullptr);
     EXPECT_FALSE(folder.has("Insertion.doc"));
+}
+
+TEST_F(ReentryTest, ASecondModuleCalledFromInsideACheckIsRefusedAndServedAfterIt) {
+    testing::TempFolder folder;
+    module.InitQuestion(501, testing::deliver(501, folder), app, hwnd);
+    module.TestePoint();
+    const std::u16string verdict = module.CauseErreur();
+
+    Module second{platform};
+    testing::TempFolder beside;
+    const std::u16string besideFolder = testing::deliver(502, beside);
+    DispatchPtr secondWord = app;
+    std::int32_t secondWindow = hwnd;
+    std::vector<ComError> refused;
+    callBack->member = u"ActiveDocument";
+    callBack->armed = true;
+    callBack->instead = [&] {
+        for (const auto& call : std::vector<std::function<void()>>{
+                 [&] { second.InitQuestion(502, besideFolder, secondWord, secondWindow); },
+                 [&] { second.Quitter(secondWord, secondWindow); }, [&] { second.Fermer(); }}) {
+            try {
+                call();
+                ADD_FAILURE() << "the second Module was served";
+            } catch (const ComError& e) {
+                refused.push_back(e);
+            }
+        }
+    };
+    module.TestePoint();
+
+    ASSERT_EQ(refused.size(), 3u);
+    EXPECT_EQ(refused[0].number(), 5);
+    EXPECT_EQ(refused[0].source(), located(u"Module", u"InitQuestion", u"K72645"));
+    EXPECT_EQ(refused[0].description(),
+              u"A call of another Module is running; this call is refused");
+    EXPECT_EQ(refused[1].source(), located(u"Module", u"Quitter", u"K72645"));
+    // Nothing of the second exercise was started, and the first check ended as before.
+    EXPECT_EQ(second.currentExercise(), nullptr);
+    EXPECT_TRUE(beside.has("07264502.doc"));
+    EXPECT_EQ(world->wordCount(), 1);
+    EXPECT_EQ(module.CauseErreur(), verdict);
+    // Once the check has ended, the second Module is served.
+    second.InitQuestion(502, besideFolder, secondWord, secondWindow);
+    EXPECT_NE(second.currentExercise(), nullptr);
+    second.Fermer();
+    module.Fermer();
 }
 
 }  // namespace

@@ -2,19 +2,27 @@
 // IDispatch (the server-side template) and a foreign IDispatch called as an engine object (the
 // client-side wrapper). Both must leave in the caller's by-reference variables what the callee
 // wrote there, even when the call fails, and carry whole numbers by reference so that a member
-// taking a Long accepts them.
+// taking a Long accepts them. A reference to a VARIANT that holds another reference writes
+// through to the caller's variable; a null one, or one that loops, names no variable. A served
+// object lives until the call that released it has ended. Memory running out never throws into
+// COM's caller. A failed call's error is never taken from an error object left on the thread by
+// an earlier call. A refused VARIANT type frees its copy. Word's server counts LockServer locks.
 // Usage: k72645_bridge_test
 #include <objbase.h>
 #include <oleauto.h>
 #include <windows.h>
 
 #include <atomic>
+#include <memory>
+#include <new>
 #include <string>
+#include <vector>
 
 #include "automation/automation_object.h"
 #include "automation/com_error.h"
 #include "platform/win32/engine_dispatch.h"
 #include "platform/win32/foreign_dispatch.h"
+#include "sim/win32host/class_object.h"
 #include "tests/windows/player_client.h"
 
 namespace {
@@ -129,6 +137,112 @@ void servedEngineObject() {
           "served: a successful call writes every by-reference variable in its own type");
 
     SysFreeString(word);
+    served->Release();
+}
+
+// A reference to a VARIANT that holds a reference is the caller's variable at its end; a null
+// reference, or references that loop, name no variable: read as Empty, written nowhere.
+void referenceChains() {
+    IDispatch* served = win32::NativeDispatch::create(std::make_shared<Filler>());
+    EXCEPINFO exception{};
+    LONG number = 1;
+    VARIANT passedOn;
+    V_VT(&passedOn) = VT_BYREF | VT_I4;
+    V_I4REF(&passedOn) = &number;
+    VARIANT chained[1];
+    V_VT(&chained[0]) = VT_BYREF | VT_VARIANT;
+    V_VARIANTREF(&chained[0]) = &passedOn;
+    HRESULT hr = callServed(served, L"Fill", chained, 1, exception);
+    check(hr == S_OK && number == 70000 && V_VT(&passedOn) == (VT_BYREF | VT_I4) &&
+              V_I4REF(&passedOn) == &number,
+          "served: a reference passed on by reference writes into the caller's variable");
+
+    VARIANT none[1];
+    V_VT(&none[0]) = VT_BYREF | VT_VARIANT;
+    V_VARIANTREF(&none[0]) = nullptr;
+    hr = callServed(served, L"Fill", none, 1, exception);
+    check(hr == S_OK && V_VARIANTREF(&none[0]) == nullptr,
+          "served: a null reference is read as Empty and written nowhere");
+
+    VARIANT loop;
+    V_VT(&loop) = VT_BYREF | VT_VARIANT;
+    V_VARIANTREF(&loop) = &loop;
+    hr = callServed(served, L"Fill", &loop, 1, exception);
+    check(hr == S_OK && V_VARIANTREF(&loop) == &loop, "served: references that loop end");
+    served->Release();
+}
+
+// What one served object saw: its calls' ends and its release, in order.
+struct TracingBridge {
+    std::shared_ptr<std::vector<std::string>> events;
+    win32::MemberNames names_;
+
+    win32::MemberNames& names() { return names_; }
+    ITypeInfo* typeInfo() { return nullptr; }
+    const win32::ObjectMapping& objects() const { return win32::componentObjects(); }
+    void lookedUp(LCID, const std::u16string&) {}
+    void invoked(LCID) {}
+    void afterCall() { events->push_back("call ended"); }
+    void released(const k72645::DispatchPtr&) { events->push_back("released"); }
+    static void afterObjectGone() {}
+    static const IID& privateIid() {
+        // {0C3A6E52-1B7D-4E2F-9A84-5D6C7B8E9F01}
+        static const IID iid = {
+            0x0c3a6e52, 0x1b7d, 0x4e2f, {0x9a, 0x84, 0x5d, 0x6c, 0x7b, 0x8e, 0x9f, 0x01}};
+        return iid;
+    }
+    static constexpr bool kCountsConnections = false;
+    void connected(const k72645::DispatchPtr&, bool) {}
+};
+
+// An engine object whose member lets its own COM object go, as a client's handler run during
+// the call may release the client's last reference.
+class LettingGo : public Dispatch {
+public:
+    Variant invoke(std::u16string_view, InvokeKind, Arguments&) override {
+        wrapper->Release();
+        return Variant();
+    }
+    IDispatch* wrapper = nullptr;
+};
+
+void releasedDuringACall() {
+    auto events = std::make_shared<std::vector<std::string>>();
+    auto engine = std::make_shared<LettingGo>();
+    IDispatch* served =
+        win32::EngineDispatch<TracingBridge>::create(engine, TracingBridge{events, {}});
+    engine->wrapper = served;
+    EXCEPINFO exception{};
+    const HRESULT hr = callServed(served, L"LetGo", nullptr, 0, exception);
+    check(hr == S_OK && *events == std::vector<std::string>{"call ended", "released"},
+          "served: an object released during a call lives until the call has ended");
+}
+
+// An engine object that runs out of memory: listing its members, or in a member.
+class Starved : public Dispatch {
+public:
+    Variant invoke(std::u16string_view, InvokeKind, Arguments&) override { throw std::bad_alloc(); }
+    std::vector<std::u16string> memberNames() const override { throw std::bad_alloc(); }
+};
+
+void outOfMemory() {
+    IDispatch* served = win32::NativeDispatch::create(std::make_shared<Starved>());
+    DISPPARAMS none{};
+    EXCEPINFO exception{};
+    HRESULT hr = E_FAIL;
+    bool escaped = false;
+    try {
+        // An identifier never given out: the object's members are listed to find its name.
+        hr = served->Invoke(12345, IID_NULL, kCallerLocale, DISPATCH_METHOD, &none, nullptr,
+                            &exception, nullptr);
+    } catch (...) {
+        escaped = true;
+    }
+    check(!escaped && hr == E_OUTOFMEMORY,
+          "served: memory running out while the call is resolved fails it as E_OUTOFMEMORY");
+    hr = callServed(served, L"Anything", nullptr, 0, exception);
+    check(hr == DISP_E_EXCEPTION && exception.scode == static_cast<HRESULT>(0x800A0007),
+          "served: memory running out in a member is VB's error 7");
     served->Release();
 }
 
@@ -273,6 +387,128 @@ void foreignObject() {
     check(taker.references == 1, "foreign: an object of the component let go gives back its hold");
 }
 
+// Word's process gone: a call fails with RPC_E_SERVER_DIED and sets no error object. Word alive
+// failing a call with E_FAIL and its error object, when it says it sets one (ISupportErrorInfo).
+class FailingWord : public IDispatch, public ISupportErrorInfo {
+public:
+    HRESULT failure = RPC_E_SERVER_DIED;
+    bool setsErrorInfo = false;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
+            *out = static_cast<IDispatch*>(this);
+        } else if (setsErrorInfo && IsEqualIID(iid, IID_ISupportErrorInfo)) {
+            *out = static_cast<ISupportErrorInfo*>(this);
+        } else {
+            *out = nullptr;
+            return E_NOINTERFACE;
+        }
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the stack
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
+        return DISP_E_BADINDEX;
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID* ids) override {
+        ids[0] = 1;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
+        if (setsErrorInfo)
+            setThreadError(L"Word", L"Word's own failure");
+        return failure;
+    }
+    HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override {
+        return IsEqualIID(iid, IID_IDispatch) ? S_OK : S_FALSE;
+    }
+
+    static void setThreadError(const wchar_t* source, const wchar_t* description) {
+        ICreateErrorInfo* create = nullptr;
+        if (FAILED(CreateErrorInfo(&create)))
+            return;
+        create->SetSource(const_cast<LPOLESTR>(source));
+        create->SetDescription(const_cast<LPOLESTR>(description));
+        IErrorInfo* info = nullptr;
+        create->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info));
+        SetErrorInfo(0, info);
+        info->Release();
+        create->Release();
+    }
+};
+
+void staleErrorObject() {
+    FailingWord word;
+    const auto calls = win32::ForeignCalls::create(kCallerLocale);
+    const auto object = win32::ForeignDispatch::wrap(&word, calls);
+    const auto failed = [&]() -> ComError {
+        Arguments none;
+        try {
+            object->invoke(u"Visible", InvokeKind::PropertyGet, none);
+        } catch (const ComError& error) {
+            return error;
+        }
+        return ComError(0, u"", u"");
+    };
+    // An error object left by an earlier call (of anyone's) is still on the thread.
+    FailingWord::setThreadError(L"earlier", L"an earlier call's failure");
+    ComError error = failed();
+    check(error.number() == 462 && error.source() != u"earlier",
+          "foreign: a gone Word is error 462, whatever error object an earlier call left");
+    word.failure = E_FAIL;
+    FailingWord::setThreadError(L"earlier", L"an earlier call's failure");
+    error = failed();
+    check(error.description() != u"an earlier call's failure",
+          "foreign: an object that sets no error object is not given an earlier one");
+    word.setsErrorInfo = true;
+    error = failed();
+    check(error.number() == static_cast<std::int32_t>(E_FAIL) && error.source() == u"Word" &&
+              error.description() == u"Word's own failure",
+          "foreign: the error object of an object that sets one is its failure's");
+}
+
+// A VARIANT type the engine has no value for is refused, and the copy read through the reference
+// is freed with what it holds: here an array holding an object, whose reference comes back.
+void rejectedTypeFreed() {
+    LongTaker element;
+    SAFEARRAY* array = SafeArrayCreateVector(VT_DISPATCH, 0, 1);
+    LONG index = 0;
+    SafeArrayPutElement(array, &index, static_cast<IDispatch*>(&element));
+    const ULONG before = element.references;
+    VARIANT arg[1];
+    V_VT(&arg[0]) = VT_BYREF | VT_ARRAY | VT_DISPATCH;
+    V_ARRAYREF(&arg[0]) = &array;
+    IDispatch* served = win32::NativeDispatch::create(std::make_shared<Filler>());
+    EXCEPINFO exception{};
+    const HRESULT hr = callServed(served, L"Fill", arg, 1, exception);
+    served->Release();
+    check(hr == DISP_E_EXCEPTION && exception.scode == kTypeMismatch,
+          "served: an array is refused as a type mismatch");
+    check(element.references == before, "served: the refused array's copy is freed");
+    SafeArrayDestroy(array);
+}
+
+// Word's server counts the locks its clients take through any of its class objects, and ignores
+// an unlock that no lock matches.
+void serverLocks() {
+    std::atomic<int> locks{0};
+    k72645::sim::win32host::ClassObject word([](REFIID, void**) { return E_NOTIMPL; }, locks);
+    k72645::sim::win32host::ClassObject global([](REFIID, void**) { return E_NOTIMPL; }, locks);
+    word.LockServer(FALSE);
+    word.LockServer(TRUE);
+    global.LockServer(TRUE);
+    check(locks == 2, "server locks: each lock counts, an unmatched unlock does not");
+    word.LockServer(FALSE);
+    global.LockServer(FALSE);
+    check(locks == 0, "server locks: each unlock releases one");
+}
+
 }  // namespace
 
 int main() {
@@ -281,8 +517,14 @@ int main() {
         return 1;
     }
     servedEngineObject();
+    referenceChains();
+    releasedDuringACall();
+    outOfMemory();
     identifiersAcrossServers();
     foreignObject();
+    staleErrorObject();
+    rejectedTypeFreed();
+    serverLocks();
     CoUninitialize();
     std::printf("%d failure(s)\n", failures);
     return failures == 0 ? 0 : 1;

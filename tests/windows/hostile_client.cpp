@@ -2,7 +2,9 @@
 // folders (a NUL inside, empty, NULL, relative, without its separator, missing, a forbidden
 // character), arguments of the wrong types through IDispatch, a Word that calls back into the
 // Module from inside one of its calls, an Invoke with an interface identifier other than
-// IID_NULL, LockServer unbalanced, and paths holding NUL given to the Win32 file-system port. Files
+// IID_NULL, LockServer unbalanced, paths holding NUL given to the Win32 file-system port,
+// variables passed on by reference or refused with the call, the player's Word given to a failing
+// call, and the Module let go from inside one of its calls. Files
 // around the working folder (sentinels) must stay as they are, every refusal must be the error the
 // player is told of, and the process must live to the end. Usage: k72645_hostile_client <path of
 // k72645.dll>.
@@ -219,6 +221,7 @@ public:
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
     ULONG STDMETHODCALLTYPE Release() override { return --references_; }  // lives on the stack
+    ULONG references() const { return references_; }
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
         *count = 0;
         return S_OK;
@@ -376,6 +379,148 @@ void checkWrongTypes(AbstractModule* module, const Area& area) {
     dispatch->Release();
 }
 
+// Invokes InitQuestion by name with the arguments given (last first).
+HRESULT invokeInitQuestion(AbstractModule* module, VARIANT* args, UINT count,
+                           EXCEPINFO* exception = nullptr) {
+    DISPID id = 0;
+    LPOLESTR name = const_cast<LPOLESTR>(L"InitQuestion");
+    module->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
+    DISPPARAMS parameters{args, nullptr, count, 0};
+    EXCEPINFO own{};
+    EXCEPINFO* info = exception ? exception : &own;
+    const HRESULT hr = module->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                                      &parameters, nullptr, info, nullptr);
+    if (!exception) {
+        SysFreeString(own.bstrSource);
+        SysFreeString(own.bstrDescription);
+        SysFreeString(own.bstrHelpFile);
+    }
+    return hr;
+}
+
+// The player's variables given by reference through IDispatch, as scripting hosts give them: a
+// reference to a VARIANT that holds another reference writes through to its target; a null
+// reference names no variable; a call refused for its number of arguments writes nothing.
+void checkVariableReferences(AbstractModule* module, const Area& area) {
+    const Snapshot before = area.files();
+    IDispatch* application = nullptr;
+    BSTR missing = withLength(area.root + L"absent\\");
+    const auto make = [&](VARIANT* args, VARIANT* handle) {
+        args[0] = *handle;
+        V_VT(&args[1]) = VT_BYREF | VT_DISPATCH;
+        V_DISPATCHREF(&args[1]) = &application;
+        V_VT(&args[2]) = VT_BSTR;
+        V_BSTR(&args[2]) = missing;
+        V_VT(&args[3]) = VT_I4;
+        V_I4(&args[3]) = 501;
+    };
+
+    // The handle is a variable of the caller's caller, passed on by reference.
+    BSTR handleText = SysAllocString(L"7");
+    VARIANT passedOn;
+    V_VT(&passedOn) = VT_BYREF | VT_BSTR;
+    V_BSTRREF(&passedOn) = &handleText;
+    VARIANT handle;
+    V_VT(&handle) = VT_BYREF | VT_VARIANT;
+    V_VARIANTREF(&handle) = &passedOn;
+    VARIANT args[6];
+    make(args, &handle);
+    EXCEPINFO exception{};
+    HRESULT hr = invokeInitQuestion(module, args, 4, &exception);
+    check(hr == DISP_E_EXCEPTION && exception.scode == kPathNotFound,
+          "references: a handle passed on by reference reaches InitQuestion");
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrHelpFile);
+    check(V_VT(&passedOn) == (VT_BYREF | VT_BSTR) && V_BSTRREF(&passedOn) == &handleText &&
+              text(handleText) == L"7",
+          "references: the handle is written through to the caller's variable");
+
+    V_VARIANTREF(&handle) = nullptr;
+    make(args, &handle);
+    exception = EXCEPINFO{};
+    hr = invokeInitQuestion(module, args, 4, &exception);
+    check(hr == DISP_E_EXCEPTION && exception.scode == kPathNotFound,
+          "references: a null reference for the handle is served, written nowhere");
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrHelpFile);
+
+    // Three arguments: refused before InitQuestion runs. The application's variable holds the
+    // object as IUnknown, which the call would have been lent as IDispatch.
+    CallingBackWord word(nullptr);
+    VARIANT variable;
+    V_VT(&variable) = VT_UNKNOWN;
+    V_UNKNOWN(&variable) = &word;
+    VARIANT three[3];
+    V_VT(&three[0]) = VT_BYREF | VT_VARIANT;
+    V_VARIANTREF(&three[0]) = &variable;
+    V_VT(&three[1]) = VT_BSTR;
+    V_BSTR(&three[1]) = missing;
+    V_VT(&three[2]) = VT_I4;
+    V_I4(&three[2]) = 501;
+    hr = invokeInitQuestion(module, three, 3);
+    check(FAILED(hr) && hr != DISP_E_EXCEPTION, "references: three arguments are refused");
+    check(V_VT(&variable) == VT_UNKNOWN && V_UNKNOWN(&variable) == &word && word.references() == 1,
+          "references: a refused call leaves the caller's variable as it was");
+    SysFreeString(handleText);
+    SysFreeString(missing);
+    check(area.files() == before, "references: no file changed");
+    if (application)
+        application->Release();
+}
+
+// The player's Word given to a call that fails: when the call has ended, the component holds no
+// reference to it.
+void checkReferencesGivenBack(AbstractModule* module, const Area& area) {
+    CallingBackWord word(nullptr);
+    IDispatch* application = &word;
+    LONG window = -1;
+    BSTR missing = withLength(area.root + L"absent\\");
+    const HRESULT hr = module->InitQuestion(501, missing, &application, &window, nullptr);
+    SysFreeString(missing);
+    check(hr == kPathNotFound && application == &word,
+          "references given back: the call failed, the player's Word still in its variable");
+    check(word.references() == 1, "references given back: none kept once the call has ended (" +
+                                      std::to_string(word.references()) + " held)");
+}
+
+// The player lets the Module go from inside one of its calls (a handler run while the component
+// waits on Word): the call still ends with its own error, and nothing is left alive.
+void checkReleasedDuringCall(const Area& area) {
+    AbstractModule* module = nullptr;
+    CoCreateInstance(kModuleClsid, nullptr, CLSCTX_INPROC_SERVER, kIidAbstractModule,
+                     reinterpret_cast<void**>(&module));
+    if (!module) {
+        check(false, "released during a call: Module created");
+        return;
+    }
+    CallingBackWord word([&] { module->Release(); });
+    IDispatch* application = &word;
+    LONG window = -1;
+    VARIANT args[4];
+    V_VT(&args[0]) = VT_BYREF | VT_I4;
+    V_I4REF(&args[0]) = &window;
+    V_VT(&args[1]) = VT_BYREF | VT_DISPATCH;
+    V_DISPATCHREF(&args[1]) = &application;
+    V_VT(&args[2]) = VT_BSTR;
+    V_BSTR(&args[2]) = withLength(area.work);
+    V_VT(&args[3]) = VT_I4;
+    V_I4(&args[3]) = 501;
+    EXCEPINFO exception{};
+    const HRESULT hr = invokeInitQuestion(module, args, 4, &exception);
+    check(word.calls > 0, "released during a call: the Module was let go during its call");
+    check(hr == DISP_E_EXCEPTION &&
+              text(exception.bstrSource).rfind(L"DLL K72645 - CLASSE Module", 0) == 0,
+          "released during a call: the call ends with its own located error");
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrHelpFile);
+    SysFreeString(V_BSTR(&args[2]));
+    if (application && application != &word)
+        application->Release();
+}
+
 void checkInterfaceIdentifier(AbstractModule* module) {
     DISPID id = 0;
     LPOLESTR name = const_cast<LPOLESTR>(L"ErreurGenerale");
@@ -481,9 +626,12 @@ int wmain(int argc, wchar_t** argv) {
             checkFolders(module, area);
             checkNestedCalls(module, area);
             checkWrongTypes(module, area);
+            checkVariableReferences(module, area);
+            checkReferencesGivenBack(module, area);
             checkInterfaceIdentifier(module);
             module->Release();
         }
+        checkReleasedDuringCall(area);
         checkLockServer();
         checkFileSystemPort(area);
     }

@@ -35,6 +35,32 @@ ComError errorFromExcepInfo(EXCEPINFO& info) {
 }
 
 namespace {
+bool serverGone(HRESULT hr) {
+    switch (hr) {
+        case RPC_E_DISCONNECTED:
+        case RPC_E_SERVER_DIED:
+        case RPC_E_SERVER_DIED_DNE:
+        case HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE):
+        case HRESULT_FROM_WIN32(RPC_S_CALL_FAILED):
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Whether the object's IDispatch reports its failures through the thread's error object.
+bool setsErrorInfo(IUnknown* object) {
+    if (!object)
+        return false;
+    ISupportErrorInfo* support = nullptr;
+    if (FAILED(object->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&support))) ||
+        !support)
+        return false;
+    const bool sets = support->InterfaceSupportsErrorInfo(IID_IDispatch) == S_OK;
+    support->Release();
+    return sets;
+}
+
 std::int32_t dispatchFailureNumber(HRESULT hr) {
     switch (hr) {
         case DISP_E_MEMBERNOTFOUND:
@@ -52,21 +78,23 @@ std::int32_t dispatchFailureNumber(HRESULT hr) {
             return errors::kSubscriptOutOfRange;
         case E_OUTOFMEMORY:
             return errors::kOutOfMemory;
-        case RPC_E_DISCONNECTED:
-        case RPC_E_SERVER_DIED:
-        case RPC_E_SERVER_DIED_DNE:
-        case HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE):
-        case HRESULT_FROM_WIN32(RPC_S_CALL_FAILED):
-            return errors::kServerUnavailable;
         default:
-            return numberOf(hr);
+            return serverGone(hr) ? errors::kServerUnavailable : numberOf(hr);
     }
 }
 }  // namespace
 
-ComError errorFromHresult(HRESULT hr) {
+ComError errorFromHresult(HRESULT hr, IUnknown* object) {
+    // Taken (and so cleared from the thread) before the object is asked: the question is a call
+    // of its own.
     IErrorInfo* info = nullptr;
-    if (GetErrorInfo(0, &info) == S_OK && info) {
+    if (GetErrorInfo(0, &info) != S_OK)
+        info = nullptr;
+    if (info && (serverGone(hr) || !setsErrorInfo(object))) {
+        info->Release();
+        info = nullptr;
+    }
+    if (info) {
         BSTR source = nullptr;
         BSTR description = nullptr;
         BSTR helpFile = nullptr;

@@ -1,5 +1,7 @@
 #include "platform/win32/com_variant.h"
 
+#include <cstring>
+
 #include "platform/win32/com_text.h"
 #include "platform/win32/engine_dispatch.h"
 #include "platform/win32/foreign_dispatch.h"
@@ -7,14 +9,50 @@
 namespace k72645::win32 {
 
 namespace {
+// Frees a VARIANT on every way out of a scope.
+struct ClearedAtEnd {
+    VARIANT& value;
+    ~ClearedAtEnd() { VariantClear(&value); }
+};
+
+// References a caller may chain before the chain is taken for a loop.
+constexpr int kLongestReferenceChain = 16;
+
+// Bytes a by-reference scalar of the type takes.
+std::size_t scalarSize(VARTYPE type) {
+    switch (type) {
+        case VT_I1:
+        case VT_UI1:
+            return 1;
+        case VT_I2:
+        case VT_UI2:
+        case VT_BOOL:
+            return 2;
+        case VT_I4:
+        case VT_UI4:
+        case VT_INT:
+        case VT_UINT:
+        case VT_R4:
+        case VT_ERROR:
+            return 4;
+        case VT_I8:
+        case VT_UI8:
+        case VT_R8:
+        case VT_CY:
+        case VT_DATE:
+            return 8;
+        default:
+            return 0;
+    }
+}
+
 Variant byConversion(const VARIANT& value, VARTYPE type, const ObjectMapping& objects) {
     VARIANT converted;
     VariantInit(&converted);
+    const ClearedAtEnd clear{converted};
     if (FAILED(VariantChangeType(&converted, const_cast<VARIANT*>(&value), 0, type)))
         throw errors::typeMismatch();
-    Variant result = fromVariant(converted, objects);
-    VariantClear(&converted);
-    return result;
+    return fromVariant(converted, objects);
 }
 
 class ComponentObjects final : public ObjectMapping {
@@ -30,16 +68,20 @@ const ObjectMapping& componentObjects() {
 }
 
 Variant fromVariant(const VARIANT& value, const ObjectMapping& objects) {
-    if (V_VT(&value) == (VT_BYREF | VT_VARIANT))
-        return V_VARIANTREF(&value) ? fromVariant(*V_VARIANTREF(&value), objects) : Variant();
     if (V_VT(&value) & VT_BYREF) {
+        // A null reference names no variable: it reads as Empty.
+        const VARIANT* target = referenceTarget(const_cast<VARIANT*>(&value));
+        if (!target)
+            return Variant();
+        if (!(V_VT(target) & VT_BYREF))
+            return fromVariant(*target, objects);
         VARIANT copy;
         VariantInit(&copy);
-        if (FAILED(VariantCopyInd(&copy, const_cast<VARIANT*>(&value))))
+        // Cleared also when the copy holds a type the engine refuses.
+        const ClearedAtEnd clear{copy};
+        if (FAILED(VariantCopyInd(&copy, const_cast<VARIANT*>(target))))
             throw errors::typeMismatch();
-        Variant result = fromVariant(copy, objects);
-        VariantClear(&copy);
-        return result;
+        return fromVariant(copy, objects);
     }
     switch (V_VT(&value)) {
         case VT_EMPTY:
@@ -77,9 +119,11 @@ Variant fromVariant(const VARIANT& value, const ObjectMapping& objects) {
             IDispatch* dispatch = nullptr;
             if (FAILED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch))))
                 throw errors::typeMismatch();
-            DispatchPtr object = objects.engineOf(dispatch);
-            dispatch->Release();
-            return Variant(object);
+            struct ReleasedAtEnd {
+                IDispatch* object;
+                ~ReleasedAtEnd() { object->Release(); }
+            } release{dispatch};
+            return Variant(objects.engineOf(dispatch));
         }
         case VT_ERROR:
             if (V_ERROR(&value) == DISP_E_PARAMNOTFOUND)
@@ -157,6 +201,55 @@ IDispatch* comFromDispatch(const DispatchPtr& object) {
         return com;
     }
     return NativeDispatch::create(object);
+}
+
+VARIANT* referenceTarget(VARIANT* arg) {
+    VARIANT* at = arg;
+    for (int hops = 0; V_VT(at) == (VT_BYREF | VT_VARIANT); ++hops) {
+        if (!V_VARIANTREF(at) || hops == kLongestReferenceChain)
+            return nullptr;
+        at = V_VARIANTREF(at);
+    }
+    if ((V_VT(at) & VT_BYREF) && !V_BYREF(at))
+        return nullptr;
+    return at;
+}
+
+HRESULT prepareWrite(const VARIANT* target, VARIANT& value) {
+    if (!(V_VT(target) & VT_BYREF))
+        return S_OK;
+    const VARTYPE type = V_VT(target) & ~VT_BYREF;
+    if (type != VT_BSTR && type != VT_DISPATCH && type != VT_UNKNOWN && type != VT_DECIMAL &&
+        scalarSize(type) == 0)
+        return DISP_E_TYPEMISMATCH;
+    VARIANT converted;
+    VariantInit(&converted);
+    const HRESULT hr = VariantChangeType(&converted, &value, 0, type);
+    if (FAILED(hr))
+        return hr;
+    VariantClear(&value);
+    value = converted;
+    return S_OK;
+}
+
+void commitWrite(VARIANT* target, VARIANT& value) {
+    const VARTYPE type = V_VT(target) & ~VT_BYREF;
+    if (!(V_VT(target) & VT_BYREF)) {
+        VariantClear(target);
+        *target = value;
+    } else if (type == VT_BSTR) {
+        SysFreeString(*V_BSTRREF(target));
+        *V_BSTRREF(target) = V_BSTR(&value);
+    } else if (type == VT_DISPATCH || type == VT_UNKNOWN) {
+        if (*V_UNKNOWNREF(target))
+            (*V_UNKNOWNREF(target))->Release();
+        *V_UNKNOWNREF(target) = V_UNKNOWN(&value);
+    } else if (type == VT_DECIMAL) {
+        *V_DECIMALREF(target) = V_DECIMAL(&value);
+    } else {
+        std::memcpy(V_BYREF(target), &V_UI1(&value), scalarSize(type));
+    }
+    VariantInit(&value);
 }
 
 }  // namespace k72645::win32

@@ -39,4 +39,17 @@ DispatchPtr dispatchFromCom(IDispatch* object);
 // The COM object for an engine object, with a reference for the caller (null for Nothing).
 IDispatch* comFromDispatch(const DispatchPtr& object);
 
+// By-reference arguments. The VARIANT that a by-reference argument finally stands for: a
+// reference to a VARIANT that holds another reference is followed to its end, as a variable
+// passed on by reference is still the caller's variable. The result is either a plain VARIANT
+// (a by-reference VARIANT's target, written whole) or a typed reference (written through its
+// pointer); null when a reference on the way is null or the chain does not end.
+VARIANT* referenceTarget(VARIANT* arg);
+// Converts `value` in place to what the target can hold (anything for a plain VARIANT, the
+// referenced type otherwise); on failure `value` is unchanged and nothing may be written.
+HRESULT prepareWrite(const VARIANT* target, VARIANT& value);
+// Stores a prepared value into the target, releasing what the target held; the target takes
+// the value over and `value` is left empty.
+void commitWrite(VARIANT* target, VARIANT& value);
+
 }  // namespace k72645::win32

@@ -1,8 +1,8 @@
 #include "platform/win32/engine_dispatch.h"
 
 #include <cstdint>
-#include <cstring>
 #include <memory>
+#include <new>
 #include <optional>
 
 #include "automation/text.h"
@@ -13,37 +13,9 @@
 namespace k72645::win32 {
 
 namespace {
-// Bytes a by-reference scalar of the type takes (every type the engine reads by reference).
-std::size_t scalarSize(VARTYPE type) {
-    switch (type) {
-        case VT_I1:
-        case VT_UI1:
-            return 1;
-        case VT_I2:
-        case VT_UI2:
-        case VT_BOOL:
-            return 2;
-        case VT_I4:
-        case VT_UI4:
-        case VT_INT:
-        case VT_UINT:
-        case VT_R4:
-        case VT_ERROR:
-            return 4;
-        case VT_I8:
-        case VT_UI8:
-        case VT_R8:
-        case VT_CY:
-        case VT_DATE:
-            return 8;
-        default:
-            return 0;
-    }
-}
-
 // What goes back into one by-reference argument: the engine's value in the caller's type.
 struct WriteBack {
-    VARIANT* arg = nullptr;
+    VARIANT* target = nullptr;
     VARIANT value;
 
     WriteBack() { VariantInit(&value); }
@@ -51,41 +23,15 @@ struct WriteBack {
     WriteBack(const WriteBack&) = delete;
     WriteBack& operator=(const WriteBack&) = delete;
 
-    // Converts the engine's value; fails (nothing written) when the caller's type cannot hold it.
-    HRESULT prepare(VARIANT& target, const Variant& engineValue, const ObjectMapping& objects) {
-        arg = &target;
-        if (V_VT(arg) == (VT_BYREF | VT_VARIANT)) {
-            toVariant(engineValue, &value, objects);
-            return S_OK;
-        }
-        const VARTYPE type = V_VT(arg) & ~VT_BYREF;
-        VARIANT fresh;
-        toVariant(engineValue, &fresh, objects);
-        const HRESULT hr = VariantChangeType(&value, &fresh, 0, type);
-        VariantClear(&fresh);
-        return hr;
+    // Converts the engine's value; fails (nothing written) when the caller's variable cannot
+    // hold it.
+    HRESULT prepare(VARIANT* variable, const Variant& engineValue, const ObjectMapping& objects) {
+        target = variable;
+        toVariant(engineValue, &value, objects);
+        return prepareWrite(target, value);
     }
-
     // Puts the converted value into the caller's variable, which now owns it.
-    void commit() {
-        const VARTYPE type = V_VT(arg) & ~VT_BYREF;
-        if (V_VT(arg) == (VT_BYREF | VT_VARIANT)) {
-            VariantClear(V_VARIANTREF(arg));
-            *V_VARIANTREF(arg) = value;
-        } else if (type == VT_BSTR) {
-            SysFreeString(*V_BSTRREF(arg));
-            *V_BSTRREF(arg) = V_BSTR(&value);
-        } else if (type == VT_DISPATCH || type == VT_UNKNOWN) {
-            if (*V_UNKNOWNREF(arg))
-                (*V_UNKNOWNREF(arg))->Release();
-            *V_UNKNOWNREF(arg) = V_UNKNOWN(&value);
-        } else if (type == VT_DECIMAL) {
-            *V_DECIMALREF(arg) = V_DECIMAL(&value);
-        } else {
-            std::memcpy(V_BYREF(arg), &V_UI1(&value), scalarSize(type));
-        }
-        VariantInit(&value);
-    }
+    void commit() { commitWrite(target, value); }
 };
 
 HRESULT failWith(const ComError& error, EXCEPINFO* exception) {
@@ -165,6 +111,8 @@ ComError currentEngineError() {
         throw;
     } catch (const ComError& error) {
         return error;
+    } catch (const std::bad_alloc&) {
+        return errors::runtime(errors::kOutOfMemory);
     } catch (...) {
         return errors::runtime(errors::kInternalError);
     }
@@ -179,9 +127,12 @@ std::optional<ComError> writeBack(const Arguments& args, DISPPARAMS* parameters,
     for (UINT i = 0; i < count; ++i) {
         if (!args[i].byRef)
             continue;
+        // A null reference names no variable: nothing goes back.
+        VARIANT* variable = referenceTarget(&parameters->rgvarg[count - 1 - i]);
+        if (!variable)
+            continue;
         auto write = std::make_unique<WriteBack>();
-        const HRESULT hr =
-            write->prepare(parameters->rgvarg[count - 1 - i], args[i].value, objects);
+        const HRESULT hr = write->prepare(variable, args[i].value, objects);
         if (FAILED(hr))
             return errors::runtime(hr == DISP_E_OVERFLOW ? errors::kOverflow
                                                          : errors::kTypeMismatch);
@@ -193,9 +144,10 @@ std::optional<ComError> writeBack(const Arguments& args, DISPPARAMS* parameters,
 }
 }  // namespace
 
-HRESULT invokeEngine(const DispatchPtr& object, std::u16string_view member, WORD flags,
-                     DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
-                     const ObjectMapping& objects) {
+namespace {
+HRESULT invokeEngineObject(const DispatchPtr& object, std::u16string_view member, WORD flags,
+                           DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
+                           const ObjectMapping& objects) {
     const UINT count = parameters ? parameters->cArgs : 0;
     const UINT named = parameters ? parameters->cNamedArgs : 0;
     const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
@@ -241,6 +193,17 @@ HRESULT invokeEngine(const DispatchPtr& object, std::u16string_view member, WORD
     } catch (...) {
         return failWith(currentEngineError(), exception);
     }
+}
+}  // namespace
+
+HRESULT invokeEngine(const DispatchPtr& object, std::u16string_view member, WORD flags,
+                     DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
+                     const ObjectMapping& objects) {
+    // Reporting an error needs memory too: when even that fails, the call fails as COM's
+    // out-of-memory.
+    return atComEntryPoint([&] {
+        return invokeEngineObject(object, member, flags, parameters, result, exception, objects);
+    });
 }
 
 void PlainBridge::afterCall() {

@@ -32,6 +32,7 @@
 #include <vector>
 
 #include "automation/dispatch.h"
+#include "platform/win32/com_errors.h"
 #include "platform/win32/com_variant.h"
 
 namespace k72645::win32 {
@@ -127,34 +128,45 @@ public:
     }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID locale,
                                             DISPID* ids) override {
-        std::u16string name;
-        const HRESULT hr = lookUpNames(bridge_.names(), names, count, ids, &name);
-        if (hr != E_INVALIDARG)
-            bridge_.lookedUp(locale, name);
-        return hr;
+        return atComEntryPoint([&] {
+            std::u16string name;
+            const HRESULT hr = lookUpNames(bridge_.names(), names, count, ids, &name);
+            if (hr != E_INVALIDARG)
+                bridge_.lookedUp(locale, name);
+            return hr;
+        });
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
                                      DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
                                      UINT*) override {
-        bridge_.invoked(locale);
-        // The interface identifier is reserved and must be IID_NULL.
-        if (!IsEqualIID(iid, IID_NULL))
-            return DISP_E_UNKNOWNINTERFACE;
-        std::u16string member;
-        if (id != DISPID_VALUE) {
-            const std::u16string* name = bridge_.names().nameOf(id);
-            if (!name) {
-                bridge_.names().learn(object_->memberNames());
-                name = bridge_.names().nameOf(id);
+        // The object stays alive until the call has ended, even when the caller (or code the
+        // call ran) releases its last reference meanwhile.
+        AddRef();
+        struct ReleaseAtEnd {
+            EngineDispatch* self;
+            ~ReleaseAtEnd() { self->Release(); }
+        } releaseAtEnd{this};
+        return atComEntryPoint([&] {
+            bridge_.invoked(locale);
+            // The interface identifier is reserved and must be IID_NULL.
+            if (!IsEqualIID(iid, IID_NULL))
+                return DISP_E_UNKNOWNINTERFACE;
+            std::u16string member;
+            if (id != DISPID_VALUE) {
+                const std::u16string* name = bridge_.names().nameOf(id);
+                if (!name) {
+                    bridge_.names().learn(object_->memberNames());
+                    name = bridge_.names().nameOf(id);
+                }
+                if (!name)
+                    return DISP_E_MEMBERNOTFOUND;
+                member = *name;
             }
-            if (!name)
-                return DISP_E_MEMBERNOTFOUND;
-            member = *name;
-        }
-        const HRESULT hr =
-            invokeEngine(object_, member, flags, parameters, result, exception, bridge_.objects());
-        bridge_.afterCall();
-        return hr;
+            const HRESULT hr = invokeEngine(object_, member, flags, parameters, result, exception,
+                                            bridge_.objects());
+            bridge_.afterCall();
+            return hr;
+        });
     }
 
 private:
@@ -169,14 +181,22 @@ private:
         }
         ULONG STDMETHODCALLTYPE AddRef() override { return owner_.AddRef(); }
         ULONG STDMETHODCALLTYPE Release() override { return owner_.Release(); }
+        // These answer a count, not an HRESULT: a bridge that runs out of memory while it
+        // follows the connections leaves them uncounted.
         DWORD STDMETHODCALLTYPE AddConnection(DWORD kind, DWORD) override {
             if (kind & EXTCONN_STRONG)
-                owner_.bridge_.connected(owner_.object_, true);
+                atComEntryPoint([&] {
+                    owner_.bridge_.connected(owner_.object_, true);
+                    return S_OK;
+                });
             return ++strong_;
         }
         DWORD STDMETHODCALLTYPE ReleaseConnection(DWORD kind, DWORD, BOOL) override {
             if (kind & EXTCONN_STRONG)
-                owner_.bridge_.connected(owner_.object_, false);
+                atComEntryPoint([&] {
+                    owner_.bridge_.connected(owner_.object_, false);
+                    return S_OK;
+                });
             return strong_ > 0 ? --strong_ : 0;
         }
 

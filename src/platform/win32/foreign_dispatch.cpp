@@ -229,7 +229,7 @@ DISPID ForeignDispatch::dispatchIdOf(std::u16string_view member) {
     DISPID id = DISPID_UNKNOWN;
     const HRESULT hr = object_->GetIDsOfNames(IID_NULL, names, 1, calls_->locale(), &id);
     if (FAILED(hr))
-        throw errorFromHresult(hr == DISP_E_UNKNOWNNAME ? DISP_E_MEMBERNOTFOUND : hr);
+        throw errorFromHresult(hr == DISP_E_UNKNOWNNAME ? DISP_E_MEMBERNOTFOUND : hr, object_);
     if (typed_)
         calls_->remember(type_, key, id);
     else
@@ -304,7 +304,7 @@ Variant ForeignDispatch::invoke(std::u16string_view member, InvokeKind kind, Arg
         release();
         if (hr == DISP_E_EXCEPTION)
             throw errorFromExcepInfo(exception);
-        throw errorFromHresult(hr);
+        throw errorFromHresult(hr, object_);
     }
     try {
         Variant value = fromVariant(result, *calls_);

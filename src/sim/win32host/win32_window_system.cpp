@@ -236,7 +236,13 @@ LRESULT CALLBACK Win32WindowSystem::procedure(HWND hwnd, UINT message, WPARAM wP
     auto* self = reinterpret_cast<Win32WindowSystem*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self)
         return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    return self->handle(hwnd, message, wParam, lParam);
+    // No exception may cross the system's code that calls a window procedure: a message whose
+    // handling ran out of memory is left to the default handling.
+    try {
+        return self->handle(hwnd, message, wParam, lParam);
+    } catch (...) {
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    }
 }
 
 LRESULT Win32WindowSystem::handle(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {

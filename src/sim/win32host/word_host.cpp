@@ -45,6 +45,8 @@ private:
 }  // namespace
 
 struct WordHost::State {
+    explicit State(std::atomic<int>& serverLocks) : locks(serverLocks) {}
+    std::atomic<int>& locks;
     // Host thread only.
     std::shared_ptr<HostedObjects> objects;
     std::shared_ptr<SimWorld> world;
@@ -138,6 +140,29 @@ struct WordHost::State {
         }
     }
 
+    HRESULT registerClasses() {
+        HRESULT hr = CoRegisterClassObject(kWordApplicationClsid, applicationClass.get(),
+                                           CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &classCookie);
+        if (SUCCEEDED(hr))
+            hr = CoRegisterClassObject(kWordGlobalClsid, globalClass.get(), CLSCTX_LOCAL_SERVER,
+                                       REGCLS_MULTIPLEUSE, &globalCookie);
+        return hr;
+    }
+    void revokeClasses() {
+        for (DWORD* cookie : {&classCookie, &globalCookie}) {
+            if (*cookie)
+                CoRevokeClassObject(*cookie);
+            *cookie = 0;
+        }
+    }
+    // While withdrawn, the class objects stay connected for the clients that took one just
+    // before: revoking alone would cut a client off between taking the class object and its
+    // first call.
+    void keepClassesConnected(bool keep) {
+        for (ClassObject* object : {applicationClass.get(), globalClass.get()})
+            CoLockObjectExternal(object, keep, FALSE);
+    }
+
     void endWorld() {
         if (windows)
             windows->destroyAll();
@@ -150,7 +175,7 @@ struct WordHost::State {
     }
 };
 
-WordHost::WordHost() : state_(std::make_unique<State>()) {
+WordHost::WordHost() : state_(std::make_unique<State>(locks_)) {
     state_->ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     thread_ = CreateThread(nullptr, 0, &WordHost::threadMain, state_.get(), 0, &threadId_);
     if (!thread_)
@@ -187,26 +212,22 @@ DWORD WINAPI WordHost::threadMain(void* parameter) {
     if (SUCCEEDED(state.startResult)) {
         state.objects = HostedObjects::create([&state] { state.followRunningWord(); });
         state.applicationClass = std::make_unique<ClassObject>(
-            [&state](REFIID iid, void** out) { return state.createApplication(iid, out); });
-        state.startResult =
-            CoRegisterClassObject(kWordApplicationClsid, state.applicationClass.get(),
-                                  CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &state.classCookie);
-    }
-    if (SUCCEEDED(state.startResult)) {
+            [&state](REFIID iid, void** out) { return state.createApplication(iid, out); },
+            state.locks);
         state.global = std::make_shared<CurrentGlobal>([&state]() -> DispatchPtr {
             return state.world ? state.world->wordGlobal() : nullptr;
         });
-        state.globalClass = std::make_unique<ClassObject>([&state](REFIID iid, void** out) {
-            if (!state.world || !state.world->wordInstalled())
-                return REGDB_E_CLASSNOTREG;
-            IDispatch* com = state.objects->comOf(state.global);
-            const HRESULT hr = com->QueryInterface(iid, out);
-            com->Release();
-            return hr;
-        });
-        state.startResult =
-            CoRegisterClassObject(kWordGlobalClsid, state.globalClass.get(), CLSCTX_LOCAL_SERVER,
-                                  REGCLS_MULTIPLEUSE, &state.globalCookie);
+        state.globalClass = std::make_unique<ClassObject>(
+            [&state](REFIID iid, void** out) {
+                if (!state.world || !state.world->wordInstalled())
+                    return REGDB_E_CLASSNOTREG;
+                IDispatch* com = state.objects->comOf(state.global);
+                const HRESULT hr = com->QueryInterface(iid, out);
+                com->Release();
+                return hr;
+            },
+            state.locks);
+        state.startResult = state.registerClasses();
     }
     SetEvent(state.ready);
     if (FAILED(state.startResult))
@@ -228,8 +249,7 @@ DWORD WINAPI WordHost::threadMain(void* parameter) {
     }
 
     state.endWorld();
-    CoRevokeClassObject(state.classCookie);
-    CoRevokeClassObject(state.globalCookie);
+    state.revokeClasses();
     state.global.reset();
     state.objects.reset();
     CoUninitialize();
@@ -285,6 +305,34 @@ WordHost::WordCounts WordHost::wordCounts() {
         counts.started = state_->wordsStarted;
     });
     return counts;
+}
+
+bool WordHost::withdrawIfIdle(const std::function<bool()>& othersIdle) {
+    bool withdrawn = false;
+    onHostThread([&] {
+        State& state = *state_;
+        const int running = state.world ? state.world->wordCount() : 0;
+        // A call waiting in the thread's queue may be a client's activation, which the
+        // registration must still serve: the host looks again once it has been served.
+        MSG waiting;
+        if (running != 0 || state.locks > 0 || !othersIdle() ||
+            PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE))
+            return;
+        state.keepClassesConnected(true);
+        state.revokeClasses();
+        withdrawn = true;
+    });
+    return withdrawn;
+}
+
+void WordHost::serveAgain() {
+    onHostThread([this] {
+        if (state_->classCookie)
+            return;
+        state_->keepClassesConnected(false);
+        if (FAILED(state_->registerClasses()))
+            throw std::runtime_error("cannot register Word's class object again");
+    });
 }
 
 CallCounts WordHost::counts() {

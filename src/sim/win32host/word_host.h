@@ -8,6 +8,7 @@
 #include <oaidl.h>
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -50,12 +51,24 @@ public:
     };
     WordCounts wordCounts();
 
+    // The LockServer count of the server's process, kept by each of its class objects: a
+    // client's lock keeps the server running.
+    std::atomic<int>& serverLocks() { return locks_; }
+    // Withdraws Word's classes from new clients when nothing holds the server: no Word of the
+    // world running, no lock, and othersIdle() (asked on the host's thread) true. Looked at and
+    // withdrawn on the host's thread, which serves the activations, so that none comes in
+    // between. True when withdrawn.
+    bool withdrawIfIdle(const std::function<bool()>& othersIdle);
+    // Offers Word's classes again after withdrawIfIdle: a client reached the server meanwhile.
+    void serveAgain();
+
 private:
     struct State;
     // Runs the task on the host's thread and waits for it, serving the caller's apartment.
     void onHostThread(const std::function<void()>& task);
     static DWORD WINAPI threadMain(void* state);
 
+    std::atomic<int> locks_{0};
     std::unique_ptr<State> state_;
     HANDLE thread_ = nullptr;
     DWORD threadId_ = 0;

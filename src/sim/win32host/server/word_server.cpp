@@ -3,10 +3,12 @@
 // Word.Application.11, Word.Global and Word.Global.11, with this executable under
 // LocalServer32, and Word's type library), "/UnregServer" removes them. Started by COM
 // ("/Automation" or "-Embedding"), it serves one world of simulated Words, with its windows in this
-// process, and ends when the last of its Words has gone (quit, or its clients let it go) and no
-// test player holds the world's control, or when no client has asked for anything within a minute
-// of its start. The world's control ("K72645.SimulatedWord.World") lets a test player start a fresh
-// world in a server of its own and read the calls its Words received.
+// process, and ends when the last of its Words has gone (quit, or its clients let it go), no
+// client holds a LockServer lock and no test player holds the world's control, or when no client
+// has asked for anything within a minute of its start. It stops taking new clients before it
+// ends; one that reached it meanwhile keeps it running. The world's control
+// ("K72645.SimulatedWord.World") lets a test player start a fresh world in a server of its own and
+// read the calls its Words received.
 #include <objbase.h>
 #include <windows.h>
 
@@ -47,6 +49,25 @@ const ServerClass kClasses[] = {
 
 constexpr DWORD kIdleLimitMs = 60000;
 constexpr DWORD kPollMs = 200;
+// How long a server whose classes are withdrawn still serves the clients that took a class
+// object just before.
+constexpr DWORD kLastCallersMs = 500;
+
+// Serves the main thread's calls and messages for about the time given.
+void serveMessagesFor(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    DWORD left = milliseconds;
+    while (true) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, left, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+        const DWORD spent = GetTickCount() - start;
+        if (spent >= milliseconds)
+            return;
+        left = milliseconds - spent;
+    }
+}
 
 bool setValue(const std::wstring& path, const wchar_t* name, const std::wstring& value) {
     return RegSetKeyValueW(HKEY_CLASSES_ROOT, path.c_str(), name, REG_SZ, value.c_str(),
@@ -133,33 +154,51 @@ int serve() {
         k72645::sim::win32host::WordHost host;
         host.startWorld(userFolder())->Release();
         std::atomic<int> held{0};
+        std::atomic<int>& locks = host.serverLocks();
         // Each instance of the control's class is a new control of this server's world.
-        k72645::sim::win32host::ClassObject controls([&host, &held](REFIID iid, void** out) {
-            IDispatch* control = k72645::win32::NativeDispatch::create(
-                std::make_shared<k72645::sim::win32host::WorldControl>(host, held));
-            const HRESULT hr = control->QueryInterface(iid, out);
-            control->Release();
-            return hr;
-        });
+        k72645::sim::win32host::ClassObject controls(
+            [&host, &held](REFIID iid, void** out) {
+                IDispatch* control = k72645::win32::NativeDispatch::create(
+                    std::make_shared<k72645::sim::win32host::WorldControl>(host, held));
+                const HRESULT hr = control->QueryInterface(iid, out);
+                control->Release();
+                return hr;
+            },
+            locks);
         DWORD controlCookie = 0;
-        if (FAILED(CoRegisterClassObject(kWorldControlClsid, &controls, CLSCTX_LOCAL_SERVER,
-                                         REGCLS_MULTIPLEUSE, &controlCookie)))
-            throw std::runtime_error("cannot register the world's control");
+        const auto offerControl = [&] {
+            if (FAILED(CoRegisterClassObject(kWorldControlClsid, &controls, CLSCTX_LOCAL_SERVER,
+                                             REGCLS_MULTIPLEUSE, &controlCookie)))
+                throw std::runtime_error("cannot register the world's control");
+        };
+        offerControl();
         const DWORD started = GetTickCount();
         bool served = false;
         while (true) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMs, QS_ALLINPUT);
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-                DispatchMessageW(&message);
+            serveMessagesFor(kPollMs);
             const auto words = host.wordCounts();
             // A Word may have come and gone between two looks.
-            served = served || words.started > 0 || held > 0;
-            if (served ? words.running == 0 && held == 0 : GetTickCount() - started > kIdleLimitMs)
-                break;
+            served = served || words.started > 0 || held > 0 || locks > 0;
+            const bool idle = served ? words.running == 0 && held == 0 && locks == 0
+                                     : GetTickCount() - started > kIdleLimitMs;
+            if (!idle)
+                continue;
+            // No new client may reach the server while it ends: its classes are withdrawn first,
+            // Word's on the host's thread, which serves Word's activations, after a last look
+            // there. A client that took a class object just before may still call it: it is
+            // served for a moment, and when it started a Word or took a lock meanwhile, the
+            // server goes on.
+            CoLockObjectExternal(&controls, TRUE, FALSE);
+            CoRevokeClassObject(controlCookie);
+            if (host.withdrawIfIdle([&held] { return held == 0; })) {
+                serveMessagesFor(kLastCallersMs);
+                if (host.wordCounts().started == words.started && held == 0 && locks == 0)
+                    break;
+                host.serveAgain();
+            }
+            CoLockObjectExternal(&controls, FALSE, FALSE);
+            offerControl();
         }
-        // No new client may reach the world while it ends.
-        CoRevokeClassObject(controlCookie);
         host.endWorld();
     } catch (...) {
         status = 1;
