@@ -202,7 +202,10 @@ void Module::placeFilesAndPrepare(const std::u16string& workingFolder) {
 
     ChangeDir(word_, vb::cStr(get(currentExercise_, u"PathDossierParDefaut")));
     InitCommandBar(word_);
-    word::Application(word_.application).commandBars().setDisplayTooltips(true);
+    // No callee locates a failure of this statement: it is located here, as the player
+    // receives every other failure of InitQuestion.
+    reporting(u"Module", u"InitQuestion",
+              [&] { word::Application(word_.application).commandBars().setDisplayTooltips(true); });
 }
 
 // An exercise that opened nothing gets a blank document and the task pane; Word's window is
