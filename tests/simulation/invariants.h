@@ -62,7 +62,12 @@ private:
         bool general = false;
         std::u16string cause;  // or the error number the read raised, as "raised N"
         std::int32_t complementCount = -1;
-        bool operator==(const VerdictReading&) const = default;
+        // The same verdict for the player: the same flag and code, and while the flag is
+        // false (the exercise's verdict is read) the same complement lines.
+        bool operator==(const VerdictReading& other) const {
+            return general == other.general && cause == other.cause &&
+                   (general || complementCount == other.complementCount);
+        }
     };
     struct HeldExercise {
         std::int32_t number;

@@ -8,7 +8,7 @@
 #include <CLI/CLI.hpp>
 #include <fstream>
 #include <iostream>
-#include <set>
+#include <map>
 #include <sstream>
 
 #include "simulation_run.h"
@@ -53,17 +53,17 @@ int main(int argc, char** argv) {
     RunOptions options;
     std::string replayPath;
     std::string outFolder = ".";
-    std::vector<std::uint64_t> leftOut;
-    std::string leftOutReason = "its violation is being mended elsewhere";
+    std::vector<std::string> leftOut;
     app.add_option("--first-seed", firstSeed, "the first seed");
     app.add_option("--seeds", seeds, "how many seeds, from the first");
     app.add_option("--steps", options.steps, "steps per seed (then Fermer and Quitter)");
     app.add_option("--word-fault-rate", options.wordCallRate, "chance of a fault per Word call");
     app.add_option("--file-fault-rate", options.fileRate, "chance of a fault per file operation");
+    app.add_flag("--trace", options.trace, "print each step, its calls and its faults");
     app.add_option("--replay", replayPath, "replay one scenario with the invariants");
     app.add_option("--out", outFolder, "where failing seeds are written as scenarios");
-    app.add_option("--leave-out", leftOut, "seeds not run (each is named in the output)");
-    app.add_option("--leave-out-reason", leftOutReason, "why those seeds are left out");
+    app.add_option("--leave-out", leftOut,
+                   "SEED=WHY: a seed not run, named in the output with its reason");
     CLI11_PARSE(app, argc, argv);
 
     Setup setup{K72645_COURSE_DIR,
@@ -76,13 +76,24 @@ int main(int argc, char** argv) {
     if (!replayPath.empty())
         return replayFile(setup, replayFrom.string());
 
-    const std::set<std::uint64_t> skipped(leftOut.begin(), leftOut.end());
+    std::map<std::uint64_t, std::string> skipped;
+    for (const std::string& entry : leftOut) {
+        const auto equals = entry.find('=');
+        try {
+            skipped[std::stoull(entry.substr(0, equals))] =
+                equals == std::string::npos ? "no reason given" : entry.substr(equals + 1);
+        } catch (const std::exception&) {
+            std::cerr << "--leave-out " << entry << ": not SEED=WHY\n";
+            return 2;
+        }
+    }
     Coverage coverage;
     int failed = 0;
     for (std::uint64_t seed = firstSeed; seed < firstSeed + static_cast<std::uint64_t>(seeds);
          ++seed) {
         if (skipped.count(seed)) {
-            std::cout << "seed " << seed << " LEFT OUT: " << leftOutReason << "\n";
+            std::cout << "seed " << seed << " LEFT OUT, it breaks an invariant: " << skipped[seed]
+                      << "\n";
             continue;
         }
         options.seed = seed;
@@ -112,6 +123,9 @@ int main(int argc, char** argv) {
     }
     std::cout << coverage.report();
     std::cout << (failed == 0 ? "every invariant held" : std::to_string(failed) + " seeds failed")
-              << " over " << coverage.runs << " seeds\n";
+              << " over " << coverage.runs << " seeds";
+    if (!skipped.empty())
+        std::cout << "; " << skipped.size() << " seeds LEFT OUT, listed above";
+    std::cout << "\n";
     return failed == 0 ? 0 : 1;
 }

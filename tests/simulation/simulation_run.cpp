@@ -1,5 +1,6 @@
 #include "simulation_run.h"
 
+#include <iostream>
 #include <random>
 #include <sstream>
 
@@ -134,7 +135,16 @@ RunResult runSeed(Setup& setup, const RunOptions& options) {
         } else {
             step = drawStep(draws, setup.learner, exercise, kind);
         }
+        const std::int64_t wordCalls = world.faults().wordCalls();
+        const std::int64_t fileOperations = world.faults().fileOperations();
         result.violation = play(world, invariants, step, kind, true, result.coverage);
+        if (options.trace) {
+            std::cout << "step " << i + 1 << ": " << step.statements.back() << " ("
+                      << world.faults().wordCalls() - wordCalls << " Word calls, "
+                      << world.faults().fileOperations() - fileOperations << " file operations)\n";
+            for (const auto& fault : step.faults)
+                std::cout << "  " << armingStatement(fault) << "\n";
+        }
         result.script.push_back(std::move(step));
     }
     finishCoverage(world, invariants, result.coverage);
@@ -160,7 +170,8 @@ RunResult replay(Setup& setup, const std::vector<ScriptStep>& script) {
 
 std::vector<ScriptStep> shrink(Setup& setup, std::vector<ScriptStep> script,
                                const std::string& invariant) {
-    int budget = kShrinkBudget;
+    // Half the replays for the steps, the rest for the faults.
+    int budget = kShrinkBudget / 2;
     auto stillFails = [&](const std::vector<ScriptStep>& candidate, std::vector<ScriptStep>& kept) {
         if (budget-- <= 0)
             return false;
@@ -185,6 +196,7 @@ std::vector<ScriptStep> shrink(Setup& setup, std::vector<ScriptStep> script,
         }
     }
     // Then each fault alone.
+    budget += kShrinkBudget / 2;
     for (std::size_t s = 0; s < script.size(); ++s) {
         for (std::size_t f = 0; f < script[s].faults.size();) {
             std::vector<ScriptStep> candidate = script;

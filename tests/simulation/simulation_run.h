@@ -28,6 +28,7 @@ struct RunOptions {
     int steps = 60;
     double wordCallRate = 0.004;  // per Word call
     double fileRate = 0.01;       // per file operation
+    bool trace = false;           // prints each step, the calls it made and the faults fired
 };
 
 // What runs covered, summed over runs.

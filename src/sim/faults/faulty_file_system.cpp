@@ -48,16 +48,6 @@ void FaultyFileSystem::removeFolder(const std::u16string& folder) {
     files_->removeFolder(folder);
 }
 
-std::int64_t FaultyFileSystem::modificationTime(const std::u16string& path) {
-    faults_->beforeFileOperation(u"modificationTime");
-    return files_->modificationTime(path);
-}
-
-void FaultyFileSystem::setModificationTime(const std::u16string& path, std::int64_t seconds) {
-    faults_->beforeFileOperation(u"setModificationTime");
-    files_->setModificationTime(path, seconds);
-}
-
 std::string FaultyFileSystem::readFile(const std::u16string& path) {
     faults_->beforeFileOperation(u"readFile");
     return files_->readFile(path);

@@ -1,6 +1,8 @@
 // A file system whose operations can be refused by the world's fault injector: every
 // operation that can fail asks the injector first, then runs on the file system it wraps.
-// Questions that cannot fail (does a file exist, is a path absolute) are never refused.
+// Questions that cannot fail (does a file exist, is a path absolute) are never refused, nor
+// are the times of files: Word reads and sets them depending on the wall clock (a write in the
+// same second as the one before moves its time on), and a run must replay whatever the clock.
 #pragma once
 
 #include <memory>
@@ -28,8 +30,12 @@ public:
     bool makeSureDirectoryPathExists(const std::u16string& path) override;
     void deleteFilesIn(const std::u16string& folder) override;
     void removeFolder(const std::u16string& folder) override;
-    std::int64_t modificationTime(const std::u16string& path) override;
-    void setModificationTime(const std::u16string& path, std::int64_t seconds) override;
+    std::int64_t modificationTime(const std::u16string& path) override {
+        return files_->modificationTime(path);
+    }
+    void setModificationTime(const std::u16string& path, std::int64_t seconds) override {
+        files_->setModificationTime(path, seconds);
+    }
     std::string readFile(const std::u16string& path) override;
     void writeFile(const std::u16string& path, const std::string& bytes) override;
 
