@@ -87,15 +87,34 @@ Decoys::Decoys() {
     if (::mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("cannot create a temporary folder");
     root_ = pattern;
-    std::filesystem::create_directories(root_ / "current");
-    std::filesystem::create_directories(root_ / "beside");
-    placeIn(root_ / "current");
-    placeIn(root_ / "beside");
+    std::error_code ec;
+    rootTemplateFolderExisted_ = std::filesystem::exists(rootTemplateFolder(), ec);
+    refresh();
 }
 
 Decoys::~Decoys() {
     std::error_code ignored;
     std::filesystem::remove_all(root_, ignored);
+    if (!rootTemplateFolderExisted_)
+        std::filesystem::remove_all(rootTemplateFolder(), ignored);
+}
+
+void Decoys::refresh() {
+    std::error_code ignored;
+    // The folders stay (one is the process's current folder); what is in them is made anew.
+    for (const char* name : {"current", "beside"}) {
+        const std::filesystem::path folder = root_ / name;
+        std::filesystem::create_directories(folder);
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            std::filesystem::remove_all(entry.path(), ignored);
+        placeIn(folder);
+    }
+    if (!rootTemplateFolderExisted_)
+        std::filesystem::remove_all(rootTemplateFolder(), ignored);
+}
+
+std::filesystem::path Decoys::rootTemplateFolder() {
+    return std::filesystem::path("/") / kTemplateFolderName;
 }
 
 void Decoys::placeIn(const std::filesystem::path& folder) {
@@ -105,17 +124,17 @@ void Decoys::placeIn(const std::filesystem::path& folder) {
     }
 }
 
-Invariants::Invariants(SimulationWorld& world, const Decoys& decoys)
+Invariants::Invariants(SimulationWorld& world, Decoys& decoys)
     : world_(world),
       userFolder_(nativeOf(world.world().userFolder())),
       templateFolder_(nativeOf(world.world().userSettings().templatesPath) / kTemplateFolderName),
       watched_{userFolder_, decoys.root()},
       learnerSettings_(world.world().userSettings()) {
+    decoys.refresh();
     Decoys::placeIn(nativeOf(world.world().userSettings().templatesPath));
     Decoys::placeIn(nativeOf(world.world().userSettings().documentsPath));
     std::error_code ec;
-    rootTemplateFolderExisted_ =
-        std::filesystem::exists(std::filesystem::path("/") / kTemplateFolderName, ec);
+    rootTemplateFolderExisted_ = std::filesystem::exists(Decoys::rootTemplateFolder(), ec);
 }
 
 FileSnapshot Invariants::snapshot() const {
@@ -227,7 +246,7 @@ std::optional<Violation> Invariants::filesOutside() {
         return Violation{kFilesOutside, detail};
     }
     std::error_code ec;
-    const auto rootFolder = std::filesystem::path("/") / kTemplateFolderName;
+    const auto rootFolder = Decoys::rootTemplateFolder();
     if (!rootTemplateFolderExisted_ && std::filesystem::exists(rootFolder, ec))
         return Violation{kFilesOutside, "added " + rootFolder.string()};
     return std::nullopt;

@@ -40,16 +40,23 @@ public:
     Decoys(const Decoys&) = delete;
     Decoys& operator=(const Decoys&) = delete;
     const std::filesystem::path& root() const { return root_; }
+    // Puts the decoys back as they were made, and removes a template folder made at the root
+    // since: each run starts from the same files.
+    void refresh();
     // Places the same decoys in a folder of the simulated user's.
     static void placeIn(const std::filesystem::path& folder);
+    // The template folder that an empty template path would give.
+    static std::filesystem::path rootTemplateFolder();
 
 private:
     std::filesystem::path root_;
+    bool rootTemplateFolderExisted_ = false;
 };
 
 class Invariants {
 public:
-    Invariants(SimulationWorld& world, const Decoys& decoys);
+    // Refreshes the decoys: a run starts from the same files as every other.
+    Invariants(SimulationWorld& world, Decoys& decoys);
 
     void before(const ScriptStep& step);
     std::optional<Violation> after(const ScriptStep& step, const StepOutcome& outcome);
