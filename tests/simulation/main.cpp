@@ -3,7 +3,7 @@
 // and prints a failing seed as a small scenario that replays it exactly.
 //
 //   k72645_simulation --seeds 100 --steps 60         a bounded run (the test suite's)
-//   k72645_simulation --seeds 2000 --steps 50        a long run (100,000 steps)
+//   k72645_simulation --seeds 2500 --steps 50        a long run (about 100,000 steps)
 //   k72645_simulation --replay failure.scn           one scenario, with the invariants
 #include <CLI/CLI.hpp>
 #include <fstream>
