@@ -43,7 +43,14 @@ void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathD
         ownsWord_ = true;
         ioApplication = word_.application;
         ioHandleLogiciel = word_.mainWindow;
-        // The player came back without Word: the exercise it had is dropped, not closed.
+        // The player came back without Word: the exercise it had is dropped, not closed, as
+        // the Word it ran in has gone; its working files are deleted all the same, from the
+        // folders it placed them in (never from a folder that was not computed in full).
+        FileSystem& files = *word_.platform.files;
+        if (currentExercise_ && files.isAbsolute(workingFolder_) &&
+            files.isAbsolute(templateFolder_)) {
+            deleteWorkingFiles(files, {currentExercise_, nullptr, workingFolder_, templateFolder_});
+        }
         currentExercise_ = nullptr;
     } else {
         takePlayersWord(ioApplication, ioHandleLogiciel);
@@ -211,7 +218,10 @@ void Module::placeFilesAndPrepare(const std::u16string& workingFolder) {
 
     ChangeDir(word_, vb::cStr(get(currentExercise_, u"PathDossierParDefaut")));
     InitCommandBar(word_);
-    word::Application(word_.application).commandBars().setDisplayTooltips(true);
+    // No callee locates a failure of this statement: it is located here, as the player
+    // receives every other failure of InitQuestion.
+    reporting(u"Module", u"InitQuestion",
+              [&] { word::Application(word_.application).commandBars().setDisplayTooltips(true); });
 }
 
 // An exercise that opened nothing gets a blank document and the task pane; Word's window is

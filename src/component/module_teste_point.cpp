@@ -4,6 +4,7 @@
 #include "automation/text.h"
 #include "automation/vb.h"
 #include "component/module.h"
+#include "component/resume_next.h"
 #include "errors/error_service.h"
 #include "exercises/exercise_catalog.h"
 #include "word/word_objects.h"
@@ -173,7 +174,9 @@ bool Module::documentsInPlace() {
 }
 
 // The exercise's check, with the view's ShowAll and ShowFieldCodes given back after it.
-// Failures pass to the player unchanged.
+// Failures before the check has completed pass to the player unchanged. Once it has completed
+// its verdict stands: giving the view back is then done with its failures ignored, as a call
+// that raised must never leave a new verdict for the player to read.
 void Module::runExerciseCheck() {
     const word::Application app(word_.application);
     if (app.documents().count() != 0) {
@@ -183,9 +186,9 @@ void Module::runExerciseCheck() {
     // What the Module saw goes with the call, for this check only.
     call(currentExercise_, u"TestePoint", {recipientsDialogOpen_});
     generalError_ = false;
-    if (app.documents().count() != 0) {
-        app.activeWindow().view().setShowAll(savedShowAll_);
-        app.activeWindow().view().setShowFieldCodes(savedShowFieldCodes_);
+    if (conditionResumingNext([&] { return app.documents().count() != 0; })) {
+        ignoringErrors([&] { app.activeWindow().view().setShowAll(savedShowAll_); });
+        ignoringErrors([&] { app.activeWindow().view().setShowFieldCodes(savedShowFieldCodes_); });
     }
 }
 

@@ -1,6 +1,7 @@
 #include "sim/runtime/sim_root_object.h"
 
 #include "automation/vb.h"
+#include "sim/faults/faults_object.h"
 #include "sim/runtime/sim_world.h"
 
 namespace k72645::sim {
@@ -21,6 +22,9 @@ SimRootObject::SimRootObject(std::weak_ptr<SimWorld> owner) : world_(std::move(o
     });
     property(u"WordCount", [this](Arguments&) {
         return Variant(static_cast<std::int32_t>(world()->wordCount()));
+    });
+    property(u"Faults", [this](Arguments&) {
+        return Variant(DispatchPtr(std::make_shared<FaultsObject>(world()->faults())));
     });
 }
 

@@ -1,6 +1,7 @@
 // The scenarios' Sim object: RunningWord (Nothing when none), WordInstalled, Edition (for the
-// Words started from now on), WordCount, and KillWord, which ends the running Word's process
-// without warning (5 when no Word runs).
+// Words started from now on), WordCount, KillWord, which ends the running Word's process
+// without warning (5 when no Word runs), and Faults, the world's injected faults (see
+// sim/faults/faults_object.h).
 #pragma once
 
 #include <memory>

@@ -8,6 +8,7 @@
 #include "platform/posix/posix_file_system.h"
 #endif
 #include "platform/thread_sleeper.h"
+#include "sim/faults/faulty_file_system.h"
 #include "sim/runtime/sim_root_object.h"
 #include "sim/runtime/sim_runtime.h"
 #include "sim/runtime/word_global_object.h"
@@ -21,7 +22,7 @@ namespace k72645::sim {
 #ifndef _WIN32
 std::shared_ptr<SimWorld> SimWorld::create(std::optional<std::u16string> userFolder) {
     std::shared_ptr<SimWorld> world(new SimWorld());
-    world->files_ = std::make_shared<PosixFileSystem>();
+    world->injectFaultsInto(std::make_shared<PosixFileSystem>());
     world->desktop_ = std::make_shared<SimDesktop>();
     world->windows_ = world->desktop_;
     world->desktopPort_ = world->desktop_;
@@ -32,11 +33,16 @@ std::shared_ptr<SimWorld> SimWorld::create(std::optional<std::u16string> userFol
 
 std::shared_ptr<SimWorld> SimWorld::create(SimWorldPorts ports, const std::u16string& userFolder) {
     std::shared_ptr<SimWorld> world(new SimWorld());
-    world->files_ = std::move(ports.files);
+    world->injectFaultsInto(std::move(ports.files));
     world->windows_ = std::move(ports.windows);
     world->desktopPort_ = std::move(ports.desktop);
     world->prepareUserFolder(userFolder);
     return world;
+}
+
+void SimWorld::injectFaultsInto(std::shared_ptr<FileSystem> files) {
+    faults_ = std::make_shared<FaultInjector>();
+    files_ = std::make_shared<FaultyFileSystem>(std::move(files), faults_);
 }
 
 void SimWorld::prepareUserFolder(std::optional<std::u16string> userFolder) {
@@ -92,6 +98,7 @@ DispatchPtr SimWorld::startWord() {
     environment.settings = settings_;
     environment.edition = edition_;
     environment.clock = clock_;
+    environment.faults = faults_;
     auto word = WordInstance::start(std::move(environment));
     words_.push_back(word);
     return makeApplication(word);

@@ -14,6 +14,7 @@
 #include "automation/dispatch.h"
 #include "platform/platform.h"
 #include "sim/desktop/sim_desktop.h"
+#include "sim/faults/fault_injector.h"
 #include "sim/word/user_settings.h"
 #include "sim/word/word_instance.h"
 
@@ -43,6 +44,10 @@ public:
     Platform platform();
     std::shared_ptr<SimDesktop> desktop() { return desktop_; }
     std::shared_ptr<FileSystem> files() { return files_; }
+    // The faults injected into this world's Words and files (none until armed or started).
+    const std::shared_ptr<FaultInjector>& faults() const { return faults_; }
+    // The user's settings as Word keeps them between its runs.
+    const UserSettings& userSettings() const { return *settings_; }
 
     // Starts a new Word: 429 when Word is not installed.
     DispatchPtr startWord();
@@ -75,7 +80,9 @@ public:
 private:
     SimWorld() = default;
     void prepareUserFolder(std::optional<std::u16string> userFolder);
+    void injectFaultsInto(std::shared_ptr<FileSystem> files);
 
+    std::shared_ptr<FaultInjector> faults_;
     std::shared_ptr<FileSystem> files_;
     std::shared_ptr<SimDesktop> desktop_;  // null in a hosted world
     std::shared_ptr<WindowSystem> windows_;

@@ -21,12 +21,16 @@
 
 namespace k72645::sim {
 
+class FaultInjector;
+
 struct WordEnvironment {
     std::shared_ptr<FileSystem> files;
     std::shared_ptr<WindowSystem> windows;
     std::shared_ptr<UserSettings> settings;
     Edition edition = Edition::French;
     std::function<double()> clock;  // local time as an OLE date; empty: the system clock
+    // The world's faults: every call of this Word's objects passes them first.
+    std::shared_ptr<FaultInjector> faults;
 };
 
 struct AddInModel {
@@ -46,6 +50,8 @@ public:
     ~WordInstance();
 
     bool running() const { return running_; }
+    // The world's fault injector (null in a world without one).
+    FaultInjector* faults() const { return environment_.faults.get(); }
     // 462 after Quit; "Call was rejected by callee." while a blocking dialog is open.
     void checkCallable() const;
     // Asked to choose (SaveChoice::Prompt), a Word holding unsaved changes shows its blocking

@@ -1,11 +1,14 @@
 #include "sim/word/word_object.h"
 
 #include "automation/vb.h"
+#include "sim/faults/fault_injector.h"
 #include "sim/word/word_errors.h"
 
 namespace k72645::sim {
 
-void WordObject::beforeInvoke(std::u16string_view) {
+void WordObject::beforeInvoke(std::u16string_view member) {
+    if (FaultInjector* faults = word_->faults())
+        faults->beforeWordCall(*word_, member);
     word_->checkCallable();
 }
 
