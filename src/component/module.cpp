@@ -60,11 +60,19 @@ DispatchPtr Module::Complement() {
 void Module::Fermer() {
     const CallScope scope(*this, u"Fermer");
     closeExercise();
+    // The closing is complete; a working file it could not delete is reported, so that the
+    // player does not take the folder for clean.
+    if (workingFilesLeft_) {
+        workingFilesLeft_ = false;
+        raiseWithLocation(errors::runtime(errors::kPathFileAccessError), u"Module", u"Fermer");
+    }
 }
 
 bool Module::adoptReplacedWord(const DispatchPtr& held) {
     if (!word_.application || sameObject(word_.application, held))
         return false;
+    if (ownsWord_ && held)
+        replacedWords_.push_back(held);
     ownsWord_ = word_.wordStarted;
     wordOwedToPlayer_ = word_.wordStarted;
     return true;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "automation/dispatch.h"
 #include "platform/platform.h"
@@ -81,6 +82,8 @@ private:
     void removeOwnTemplateFolder();
     // Quits the component's Word without saving; false when its process had already ended.
     bool quitWord();
+    // Quits, without saving and ignoring every failure, the Words this Module replaced.
+    void quitReplacedWords();
 
     // After a probe: a Word started in place of one that had gone belongs to the component and
     // is owed to the player; one attached is not the component's. True when Word was replaced.
@@ -101,6 +104,11 @@ private:
     std::int32_t exerciseNumber_ = 0;
     bool ownsWord_ = false;
     bool wordOwedToPlayer_ = false;  // started by a probe, not yet handed back
+    // Words this Module started and then replaced because they did not answer: one may still
+    // run (a Word held by a dialog, or busy), and Quitter quits it with the Module's own.
+    std::vector<DispatchPtr> replacedWords_;
+    // The last closing left a working file it could not delete.
+    bool workingFilesLeft_ = false;
     std::int32_t paragraphsAtStart_ = 0;
     // Word's mail-merge recipients dialog was found open by the current check.
     bool recipientsDialogOpen_ = false;

@@ -48,6 +48,8 @@ void Module::closeExercise() {
                                    templateFolder_};
     if (!ignoringErrors([&] { Nettoyage(*word_.platform.files, places); }))
         deleteWorkingFiles(*word_.platform.files, places);
+    workingFilesLeft_ =
+        currentExercise_ != nullptr && workingFilesRemain(*word_.platform.files, places);
     ignoringErrors([&] { call(currentExercise_, u"Fermer"); });
     currentExercise_ = nullptr;
     removeOwnTemplateFolder();
@@ -118,12 +120,21 @@ bool Module::quitWord() {
     }
 }
 
+void Module::quitReplacedWords() {
+    for (const DispatchPtr& word : replacedWords_)
+        ignoringErrors([&] { call(word, u"Quit", {Variant(word::wdDoNotSaveChanges)}); });
+    replacedWords_.clear();
+}
+
 void Module::Quitter(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel) {
     const CallScope scope(*this, u"Quitter");
     reporting(u"Module", u"Quitter", [&] {
         handBackWord(ioApplication, ioHandleLogiciel);
-        if (currentExercise_)
+        bool filesLeft = false;
+        if (currentExercise_) {
             closeExercise();
+            filesLeft = workingFilesLeft_;
+        }
         // Only a Word that the component obtained itself is quit, also when the player hands
         // Nothing back; the player's stays open. Once quit and released, there is nothing
         // left to quit.
@@ -138,6 +149,9 @@ void Module::Quitter(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel)
             ioApplication = nullptr;
         }
         word_.application = nullptr;
+        quitReplacedWords();
+        if (filesLeft)
+            throw errors::runtime(errors::kPathFileAccessError);
     });
 }
 

@@ -45,13 +45,13 @@ void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathD
         ioHandleLogiciel = word_.mainWindow;
         // The player came back without Word: the exercise it had is dropped, not closed, as
         // the Word it ran in has gone; its working files are deleted all the same, from the
-        // folders it placed them in (never from a folder that was not computed in full).
-        FileSystem& files = *word_.platform.files;
-        if (currentExercise_ && files.isAbsolute(workingFolder_) &&
-            files.isAbsolute(templateFolder_)) {
-            deleteWorkingFiles(files, {currentExercise_, nullptr, workingFolder_, templateFolder_});
+        // folders it placed them in.
+        if (currentExercise_) {
+            deleteWorkingFiles(*word_.platform.files,
+                               {currentExercise_, nullptr, workingFolder_, templateFolder_});
         }
         currentExercise_ = nullptr;
+        removeOwnTemplateFolder();
     } else {
         takePlayersWord(ioApplication, ioHandleLogiciel);
     }
@@ -154,6 +154,9 @@ void Module::takePlayersWord(DispatchPtr& ioApplication, std::int32_t& ioHandleL
         if (conditionResumingNext([&] { return word_.mainWindow != 0; })) {
             ignoringErrors([&] { call(ioApplication, u"Quit", {std::int32_t{0}}); });
         }
+        // A Word of the component's own that did not quit is quit again with the Module's.
+        if (ownsWord_ && ioApplication)
+            replacedWords_.push_back(ioApplication);
         ioApplication = nullptr;
         word_.application = nullptr;
         ignoringErrors([&] { GetApplication(word_); });

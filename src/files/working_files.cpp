@@ -113,6 +113,21 @@ void deleteWorkingFiles(FileSystem& files, const WorkingFilePlaces& places) {
     }
 }
 
+bool workingFilesRemain(FileSystem& files, const WorkingFilePlaces& places) {
+    std::int32_t count = 0;
+    ignoringErrors([&] { count = recordCount(places); });
+    bool remains = false;
+    for (std::int32_t i = 1; i <= count && !remains; ++i) {
+        ignoringErrors([&] {
+            const std::u16string& folder = vb::cBool(recordField(places, i, u"Modele"))
+                                               ? places.templateFolder
+                                               : places.workingFolder;
+            remains = files.fileExists(folder + workingName(places, i));
+        });
+    }
+    return remains;
+}
+
 void Renomme(FileSystem& files, const WorkingFilePlaces& places) {
     reporting(u"Module", u"Renomme", [&] {
         const std::int32_t count = recordCount(places);

@@ -42,8 +42,6 @@ public:
     // last separator is taken as a file name, as MakeSureDirectoryPathExists does). Returns
     // false when a folder could not be created.
     virtual bool makeSureDirectoryPathExists(const std::u16string& path) = 0;
-    // Deletes every file directly in a folder (not its sub-folders). Errors are the caller's.
-    virtual void deleteFilesIn(const std::u16string& folder) = 0;
     // Removes an empty folder: 76 when missing, 75 when not empty.
     virtual void removeFolder(const std::u16string& folder) = 0;
     // Last modification time in whole seconds since the Unix epoch (what a comparison "to the

@@ -33,6 +33,9 @@ struct WordSession {
     std::int32_t savedStartupSetting = 0;  // Word Boolean: -1 or 0
     std::int32_t savedTaskPaneState = 0;   // false until the first closing
     LearnerSettings learnerSettings;
+    // True when learnerSettings holds a complete record: a record that failed part-way is
+    // never given back, as it would put empty folders in place of the learner's.
+    bool learnerSettingsRecorded = false;
     // Whether the Word that GetApplication last obtained was started (not attached).
     bool wordStarted = false;
     // True while Word's main window has its drawing locked by GetApplication.

@@ -18,18 +18,23 @@ word::Options options(const WordSession& session) {
 }  // namespace
 
 void SaveParamUser(WordSession& session) {
+    session.learnerSettingsRecorded = false;
     reporting(u"Module", u"SaveParamUser", [&] {
-        LearnerSettings& saved = session.learnerSettings;
+        LearnerSettings saved;
         saved.currentFolder = options(session).defaultFilePath(word::wdCurrentFolderPath);
         saved.userTemplatesFolder = options(session).defaultFilePath(word::wdUserTemplatesPath);
         saved.documentsFolder = options(session).defaultFilePath(word::wdDocumentsPath);
         saved.displayTooltips =
             word::Application(session.application).commandBars().displayTooltips() ? vb::kTrue
                                                                                    : vb::kFalse;
+        session.learnerSettings = std::move(saved);
+        session.learnerSettingsRecorded = true;
     });
 }
 
 void RestaureParamUser(WordSession& session) {
+    if (!session.learnerSettingsRecorded)
+        return;
     reporting(u"Module", u"RestaureParamUser", [&] {
         const LearnerSettings& saved = session.learnerSettings;
         ChangeDir(session, saved.currentFolder);

@@ -136,7 +136,8 @@ TEST_F(PosixFileSystemTest, EmptyFolderNameNeverMeansTheCurrentFolder) {
     create("sentinel.txt");
     const fs::path previous = fs::current_path();
     fs::current_path(root_);
-    EXPECT_COM_ERROR(files_.deleteFilesIn(u""), 76);
+    EXPECT_COM_ERROR(files_.removeFolder(u""), 76);
+    EXPECT_COM_ERROR(files_.canonicalFolder(u""), 76);
     fs::current_path(previous);
     EXPECT_TRUE(fs::exists(native("sentinel.txt")));
 }

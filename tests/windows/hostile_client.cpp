@@ -570,8 +570,6 @@ void checkFileSystemPort(const Area& area) {
           "file system: move to refused");
     check(numberOf([&] { files.writeFile(secret, "x"); }) == 76, "file system: write refused");
     check(numberOf([&] { files.readFile(secret); }) == 53, "file system: read refused");
-    check(numberOf([&] { files.deleteFilesIn(folder); }) == 76,
-          "file system: emptying a folder refused");
     check(numberOf([&] { files.removeFolder(folder); }) == 76,
           "file system: removing a folder refused");
     check(!files.makeSureDirectoryPathExists(folder + u"\\new\\"),

@@ -50,6 +50,7 @@ TEST_F(WordFailuresTest, StrictProbeAfterARestartStillRaises462Located) {
 TEST_F(WordFailuresTest, ARefusedCallIsLocatedAndNestedReportsChain) {
     GetApplication(session);
     session.learnerSettings.currentFolder = u"/no/such/folder/";
+    session.learnerSettingsRecorded = true;
     const std::u16string inner = located(u"Module", u"ChangeDir", u"Microsoft Word");
     EXPECT_COM_ERROR(ChangeDir(session, u"/no/such/folder/"), 5, inner);
     EXPECT_COM_ERROR(RestaureParamUser(session), 5,

@@ -56,22 +56,6 @@ void changeMode(const Existing& entry, mode_t mode) {
         raise(posix::errorFor(errno, errors::kFileNotFound));
 }
 
-// The regular files directly in a folder, in name order.
-std::vector<std::string> regularFilesIn(const std::string& folder) {
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
-    if (!dir)
-        raise(posix::errorFor(errno, errors::kPathNotFound));
-    std::vector<std::string> files;
-    while (const dirent* entry = ::readdir(dir.get())) {
-        const std::string native = posix::joinNative(folder, entry->d_name);
-        struct stat info {};
-        if (::lstat(native.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-            files.push_back(native);
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 void deleteNative(const std::string& native, mode_t mode) {
     // Windows refuses to delete a read-only file whatever the folder allows; the kernel does
     // not look at the file's own bits (and ignores them all for root), so check them here.
@@ -250,19 +234,6 @@ bool PosixFileSystem::makeSureDirectoryPathExists(const std::u16string& path) {
             return false;
     }
     return true;
-}
-
-void PosixFileSystem::deleteFilesIn(const std::u16string& folder) {
-    // An empty folder name would mean the process's current folder: never empty that.
-    const Existing found = existingOrRaise(folder, errors::kPathNotFound);
-    if (!S_ISDIR(found.info.st_mode))
-        raise(errors::kPathNotFound);
-    for (const std::string& file : regularFilesIn(found.path.native)) {
-        struct stat info {};
-        if (::lstat(file.c_str(), &info) != 0)
-            continue;  // gone meanwhile
-        deleteNative(file, info.st_mode);
-    }
 }
 
 void PosixFileSystem::removeFolder(const std::u16string& folder) {

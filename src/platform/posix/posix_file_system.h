@@ -19,7 +19,6 @@ public:
     void moveFile(const std::u16string& from, const std::u16string& to) override;
     void copyFile(const std::u16string& from, const std::u16string& to) override;
     bool makeSureDirectoryPathExists(const std::u16string& path) override;
-    void deleteFilesIn(const std::u16string& folder) override;
     void removeFolder(const std::u16string& folder) override;
     std::int64_t modificationTime(const std::u16string& path) override;
     void setModificationTime(const std::u16string& path, std::int64_t seconds) override;

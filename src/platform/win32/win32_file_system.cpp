@@ -202,31 +202,6 @@ bool Win32FileSystem::makeSureDirectoryPathExists(const std::u16string& path) {
     return true;
 }
 
-void Win32FileSystem::deleteFilesIn(const std::u16string& folder) {
-    if (folder.empty() || !folderExists(folder))
-        throw errors::runtime(errors::kPathNotFound);
-    std::u16string prefix = folder;
-    if (!isSeparator(prefix.back()))
-        prefix += u'\\';
-    WIN32_FIND_DATAW found{};
-    HANDLE search = ::FindFirstFileW(wide(prefix + u"*"), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    std::u16string files;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            files.append(fromWide(found.cFileName)).push_back(u'\0');
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
-    for (std::size_t begin = 0; begin < files.size();) {
-        const std::size_t end = files.find(u'\0', begin);
-        const std::u16string path = prefix + files.substr(begin, end - begin);
-        begin = end + 1;
-        if (!::DeleteFileW(wide(path)) && ::GetLastError() != ERROR_FILE_NOT_FOUND)
-            raiseLastError(errors::kPermissionDenied);
-    }
-}
-
 void Win32FileSystem::removeFolder(const std::u16string& folder) {
     if (!folderExists(folder))
         throw errors::runtime(errors::kPathNotFound);

@@ -38,11 +38,6 @@ bool FaultyFileSystem::makeSureDirectoryPathExists(const std::u16string& path) {
     return files_->makeSureDirectoryPathExists(path);
 }
 
-void FaultyFileSystem::deleteFilesIn(const std::u16string& folder) {
-    faults_->beforeFileOperation(u"deleteFilesIn");
-    files_->deleteFilesIn(folder);
-}
-
 void FaultyFileSystem::removeFolder(const std::u16string& folder) {
     faults_->beforeFileOperation(u"removeFolder");
     files_->removeFolder(folder);

@@ -20,6 +20,10 @@ public:
     bool fileExists(const std::u16string& path) override { return files_->fileExists(path); }
     bool folderExists(const std::u16string& path) override { return files_->folderExists(path); }
     bool isAbsolute(const std::u16string& path) override { return files_->isAbsolute(path); }
+    std::u16string canonicalFolder(const std::u16string& folder) override {
+        return files_->canonicalFolder(folder);
+    }
+    bool isLink(const std::u16string& path) override { return files_->isLink(path); }
     void setNormalAttributes(const std::u16string& path) override;
     void setReadOnly(const std::u16string& path, bool readOnly) override;
     bool isReadOnly(const std::u16string& path) override { return files_->isReadOnly(path); }
@@ -28,7 +32,6 @@ public:
     void copyFile(const std::u16string& from, const std::u16string& to) override;
     // A refusal here is a folder that could not be created: false, as the port says.
     bool makeSureDirectoryPathExists(const std::u16string& path) override;
-    void deleteFilesIn(const std::u16string& folder) override;
     void removeFolder(const std::u16string& folder) override;
     std::int64_t modificationTime(const std::u16string& path) override {
         return files_->modificationTime(path);
