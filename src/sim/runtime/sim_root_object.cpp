@@ -22,6 +22,15 @@ SimRootObject::SimRootObject(std::weak_ptr<SimWorld> owner) : world_(std::move(o
     property(u"WordCount", [this](Arguments&) {
         return Variant(static_cast<std::int32_t>(world()->wordCount()));
     });
+
+    // The learner's PC: Explorer's "Hide extensions for known file types" (False by default
+    // here) and Word's SQL security check (on, as Word 2003 ships).
+    property(
+        u"HideExtensions", [this](Arguments&) { return Variant(world()->hideExtensions()); },
+        [this](Arguments&, const Variant& v) { world()->setHideExtensions(vb::cBool(v)); });
+    property(
+        u"SqlSecurityCheck", [this](Arguments&) { return Variant(world()->sqlSecurityCheck()); },
+        [this](Arguments&, const Variant& v) { world()->setSqlSecurityCheck(vb::cBool(v)); });
 }
 
 std::shared_ptr<SimWorld> SimRootObject::world() const {

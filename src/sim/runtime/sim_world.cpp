@@ -133,6 +133,12 @@ bool SimWorld::killRunningWord() {
     return true;
 }
 
+void SimWorld::setHideExtensions(bool hide) {
+    settings_->hideExtensions = hide;
+    for (auto& word : words_)
+        word->refreshMainWindow();
+}
+
 int SimWorld::wordCount() const {
     int count = 0;
     for (const auto& word : words_)

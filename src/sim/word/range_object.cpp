@@ -71,6 +71,22 @@ public:
                 start_ = span.start;
                 end_ = span.end + document_->story().length() - before;
             });
+        // The learner typing the markup, each field between field braces (Ctrl+F9): the fields
+        // have no result until updated (F9, Fields.Update). Read, it is Markup.
+        property(
+            u"TypedMarkup",
+            [this](Arguments&) {
+                const RangeSpan span = coveredSpan();
+                return Variant(document_->story().toMarkup(span.start, span.end));
+            },
+            [this](Arguments&, const Variant& v) {
+                const ParsedMarkup content = withoutFieldResults(parseMarkupArgument(vb::cStr(v)));
+                const RangeSpan span = coveredSpan();
+                const std::size_t before = document_->story().length();
+                document_->edit().replaceWithMarkup(span.start, span.end, content);
+                start_ = span.start;
+                end_ = span.end + document_->story().length() - before;
+            });
         defaultMember(u"Text");
     }
 

@@ -49,6 +49,22 @@ public:
                 const std::size_t after = span.end + span.document->story().length() - before;
                 span.document->select(after, after);
             });
+        // The learner typing at the insertion point, each field between field braces
+        // (Ctrl+F9): the fields have no result until updated. Read, it is Markup.
+        property(
+            u"TypedMarkup",
+            [this](Arguments&) {
+                const RangeSpan span = coveredSpan();
+                return Variant(span.document->story().toMarkup(span.start, span.end));
+            },
+            [this](Arguments&, const Variant& v) {
+                const ParsedMarkup content = withoutFieldResults(parseMarkupArgument(vb::cStr(v)));
+                const RangeSpan span = coveredSpan();
+                const std::size_t before = span.document->story().length();
+                span.document->edit().replaceWithMarkup(span.start, span.end, content);
+                const std::size_t after = span.end + span.document->story().length() - before;
+                span.document->select(after, after);
+            });
         defaultMember(u"Text");
     }
 
