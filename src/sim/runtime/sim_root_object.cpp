@@ -1,5 +1,6 @@
 #include "sim/runtime/sim_root_object.h"
 
+#include "automation/text.h"
 #include "automation/vb.h"
 #include "sim/runtime/sim_world.h"
 
@@ -31,6 +32,15 @@ SimRootObject::SimRootObject(std::weak_ptr<SimWorld> owner) : world_(std::move(o
     property(
         u"SqlSecurityCheck", [this](Arguments&) { return Variant(world()->sqlSecurityCheck()); },
         [this](Arguments&, const Variant& v) { world()->setSqlSecurityCheck(vb::cBool(v)); });
+    // The learner's answer to Word's prompt to save a changed template: "Yes" or "No" (5 for
+    // another answer, or when no such prompt waits). Cancelling is closing the prompt.
+    method(u"AnswerTemplatePrompt", [this](Arguments& args) {
+        const std::u16string answer = lcase(vb::cStr(requiredArgument(args, 0)));
+        if ((answer != u"yes" && answer != u"no") ||
+            !world()->answerTemplatePrompt(answer == u"yes"))
+            throw errors::invalidCall();
+        return Variant();
+    });
 }
 
 std::shared_ptr<SimWorld> SimRootObject::world() const {

@@ -139,6 +139,14 @@ void SimWorld::setHideExtensions(bool hide) {
         word->refreshMainWindow();
 }
 
+bool SimWorld::answerTemplatePrompt(bool save) {
+    for (auto& word : words_) {
+        if (word->running() && word->answerTemplatePrompt(save))
+            return true;
+    }
+    return false;
+}
+
 int SimWorld::wordCount() const {
     int count = 0;
     for (const auto& word : words_)

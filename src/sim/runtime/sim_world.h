@@ -75,6 +75,9 @@ public:
     void setHideExtensions(bool hide);
     bool sqlSecurityCheck() const { return settings_->sqlSecurityCheck; }
     void setSqlSecurityCheck(bool check) { settings_->sqlSecurityCheck = check; }
+    // The learner answers Word's prompt to save a changed template (Yes saves it, No drops its
+    // changes; the document then closes). False when no Word shows that prompt.
+    bool answerTemplatePrompt(bool save);
     // The clock of the Words started from now on (local time as an OLE date); tests fix it.
     void setClock(std::function<double()> clock) { clock_ = std::move(clock); }
 

@@ -209,13 +209,38 @@ void WordInstance::close(const std::shared_ptr<DocumentModel>& document, SaveCho
     if (it == documents_.end())
         return;
     // "Do you want to save the changes to the document template?"
-    if (askAboutTemplate && leavesTemplateUnsaved(*document))
-        promptAndFail();
+    if (askAboutTemplate && leavesTemplateUnsaved(*document)) {
+        templatePrompt_ =
+            TemplatePrompt{document, windows_->showDialog(u"Microsoft Office Word", true)};
+        throw word_errors::commandFailed();
+    }
     documents_.erase(it);
     std::erase(activationOrder_, document);
     if (active_ == document)
         active_ = activationOrder_.empty() ? nullptr : activationOrder_.back();
     refreshMainWindow();
+}
+
+bool WordInstance::answerTemplatePrompt(bool save) {
+    if (!templatePrompt_)
+        return false;
+    const TemplatePrompt prompt = *templatePrompt_;
+    templatePrompt_.reset();
+    if (!environment_.windows->windowExists(prompt.dialog))
+        return false;  // cancelled already
+    windows_->dismissDialog(prompt.dialog);
+    const auto document = prompt.document.lock();
+    if (!document || std::find(documents_.begin(), documents_.end(), document) == documents_.end())
+        return true;
+    if (const auto& attached = document->attachedTemplate()) {
+        if (save) {
+            resources_.saveTemplate(*attached);
+        } else {
+            resources_.forgetTemplate(*attached);
+        }
+    }
+    close(document, SaveChoice::DoNotSave, false);
+    return true;
 }
 
 void WordInstance::save(DocumentModel& document) {

@@ -94,6 +94,9 @@ public:
     // choice was to save it). The learner closing a window answers No (askAboutTemplate false).
     void close(const std::shared_ptr<DocumentModel>& document, SaveChoice choice,
                bool askAboutTemplate = true);
+    // The learner answers the prompt to save a template: Yes saves it, No drops its changes;
+    // either way the prompt goes and the document closes. False when no such prompt waits.
+    bool answerTemplatePrompt(bool save);
     void save(DocumentModel& document);
     void saveAs(DocumentModel& document, const std::u16string& fileName);
     // The template attached to a document (Normal.dot when it has none of its own).
@@ -154,6 +157,12 @@ private:
     std::int32_t untitledCount_ = 0;
     std::int32_t mergedCount_ = 0;
     std::vector<AddInModel> addIns_;
+    // The prompt to save a template, while it waits: the document whose closing asked.
+    struct TemplatePrompt {
+        std::weak_ptr<DocumentModel> document;
+        WindowHandle dialog = 0;
+    };
+    std::optional<TemplatePrompt> templatePrompt_;
 };
 
 }  // namespace k72645::sim
