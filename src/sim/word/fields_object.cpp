@@ -105,8 +105,11 @@ public:
             return Variant(
                 document_->story().fieldResult(field_, word().renderContext(*document_)));
         });
-        readOnly(u"Start",
-                 [this] { return Variant(static_cast<std::int32_t>(field_.separator + 1)); });
+        // A field without a result has an empty one, at its end.
+        readOnly(u"Start", [this] {
+            return Variant(
+                static_cast<std::int32_t>(field_.hasResult() ? field_.separator + 1 : field_.end));
+        });
         readOnly(u"End", [this] { return Variant(static_cast<std::int32_t>(field_.end)); });
         defaultMember(u"Text");
     }
