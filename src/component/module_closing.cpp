@@ -9,6 +9,7 @@
 #include "component/resume_next.h"
 #include "errors/error_service.h"
 #include "files/working_files.h"
+#include "word/closing_documents.h"
 #include "word/word_objects.h"
 #include "word/word_windows.h"
 #include "word/workspace.h"
@@ -18,6 +19,23 @@ namespace k72645 {
 namespace {
 constexpr char16_t kAssistantBalloonClass[] = u"MSOBALLOON";
 constexpr std::int32_t kPauseAfterBalloonMs = 100;
+
+// The full names of the exercise's working documents (its files that are not templates), read
+// from its file list. Every failure is ignored: the names read until then are kept.
+std::vector<std::u16string> workingDocuments(const DispatchPtr& exercise,
+                                             const std::u16string& workingFolder) {
+    std::vector<std::u16string> names;
+    ignoringErrors([&] {
+        const DispatchPtr list = toObject(get(exercise, u"FichiersDeTravail"));
+        const std::int32_t count = vb::cLng(call(list, u"count"));
+        for (std::int32_t i = 1; i <= count; ++i) {
+            const DispatchPtr file = toObject(get(list, u"Item", {i}));
+            if (!vb::cBool(get(file, u"Modele")))
+                names.push_back(workingFolder + vb::cStr(get(file, u"NomDest")));
+        }
+    });
+    return names;
+}
 }  // namespace
 
 void Module::closeExercise() {
@@ -67,7 +85,8 @@ void Module::removeOwnTemplateFolder() {
 }
 
 // The learner's proofing marks are given back, a form-letter main document becomes a normal
-// document again, and every document is closed: saved when it has a folder and no password of
+// document again (and so does every working document that is a main document), and every
+// document is closed: saved when it has a folder and no password of
 // its own, then reopened; discarded otherwise.
 void Module::closeAndReopenDocuments() {
     const word::Application app(word_.application);
@@ -84,6 +103,12 @@ void Module::closeAndReopenDocuments() {
             app.activeDocument().mailMerge().setMainDocumentType(word::wdNotAMergeDocument);
         });
     }
+    // The exercise's files are deleted right after: Word must not be left asking whether to save
+    // its templates when their last document closes, nor whether to run a data source's query
+    // when one of its working documents, still a main document, is reopened. The learner's own
+    // documents and templates keep what Word does with them.
+    forgetTemplateChangesIn(app, templateFolder_);
+    detachMainDocuments(app, workingDocuments(currentExercise_, workingFolder_));
 
     std::int32_t count = 0;
     ignoringErrors([&] { count = app.documents().count(); });

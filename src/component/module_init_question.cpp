@@ -144,10 +144,8 @@ void Module::takePlayersWord(DispatchPtr& ioApplication, std::int32_t& ioHandleL
         ignoringErrors(
             [&] { word_.mainWindow = desktop.findWindow(kWordWindowClass, kWordWindowTitle); });
     } else {
-        ignoringErrors([&] {
-            word_.mainWindow = desktop.findWindow(
-                kWordWindowClass, app.activeDocument().name() + kWordWindowTitleSuffix);
-        });
+        ignoringErrors(
+            [&] { word_.mainWindow = findDocumentWindow(desktop, app.activeDocument().name()); });
     }
     ignoringErrors([&] { desktop.bringToForeground(word_.mainWindow); });
     if (conditionResumingNext([&] { return !desktop.isVisible(word_.mainWindow); })) {

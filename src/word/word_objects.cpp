@@ -24,6 +24,14 @@ std::u16string Template::name() const {
     return vb::cStr(read(u"Name"));
 }
 
+std::u16string Template::fullName() const {
+    return vb::cStr(read(u"FullName"));
+}
+
+void Template::setSaved(bool saved) const {
+    write(u"Saved", saved);
+}
+
 std::u16string MailMergeDataField::value() const {
     return vb::cStr(read(u"Value"));
 }

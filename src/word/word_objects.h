@@ -49,6 +49,9 @@ class Template : public WordObject {
 public:
     using WordObject::WordObject;
     std::u16string name() const;
+    std::u16string fullName() const;
+    // True: Word takes the template as unchanged and does not offer to save it.
+    void setSaved(bool saved) const;
 };
 
 // A field of the data source's active record, and their collection.

@@ -22,8 +22,7 @@ void setUpWord(WordSession& session, DispatchPtr application, bool started) {
     if (app.documents().count() == 0) {
         session.mainWindow = desktop.findWindow(kWordWindowClass, kWordWindowTitle);
     } else {
-        session.mainWindow = desktop.findWindow(
-            kWordWindowClass, app.activeDocument().name() + kWordWindowTitleSuffix);
+        session.mainWindow = findDocumentWindow(desktop, app.activeDocument().name());
     }
     app.documents().add();
     session.savedStartupSetting = vb::cLng(app.showStartupDialog());

@@ -11,6 +11,18 @@ namespace {
 constexpr std::size_t kTitleMaxLength = 254;
 }  // namespace
 
+WindowHandle findDocumentWindow(Desktop& desktop, const std::u16string& documentName) {
+    const WindowHandle titledWithExtension =
+        desktop.findWindow(kWordWindowClass, documentName + kWordWindowTitleSuffix);
+    if (titledWithExtension != 0)
+        return titledWithExtension;
+    const std::size_t dot = documentName.rfind(u'.');
+    if (dot == std::u16string::npos || dot == 0)
+        return 0;
+    return desktop.findWindow(kWordWindowClass,
+                              documentName.substr(0, dot) + kWordWindowTitleSuffix);
+}
+
 bool bringWordToFront(WordSession& session) {
     Desktop& desktop = session.desktop();
     // Neither the known window is shown nor any Word main window exists: nothing to bring up.

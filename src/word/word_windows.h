@@ -7,6 +7,11 @@
 
 namespace k72645 {
 
+// The main window of Word showing the document of that name: titled with the name followed by
+// " - Microsoft Word", or, when Explorer hides the extensions of known file types (Windows XP's
+// default), with the name without its extension. 0 when neither is found.
+WindowHandle findDocumentWindow(Desktop& desktop, const std::u16string& documentName);
+
 // Shows Word's main window maximized and in front; false when no Word main window exists.
 bool bringWordToFront(WordSession& session);
 

@@ -54,8 +54,13 @@ protected:
     }
 
     // The exercise prepared in Word, or in the wrapper given; documents of an earlier
-    // preparation are closed first.
+    // preparation are closed first, their templates' changes dropped too (Word would ask
+    // whether to save a changed template when its last document closes).
     void prepare(int exercise, DispatchPtr through = nullptr) {
+        const DispatchPtr open = toObject(app(u"Documents"));
+        for (std::int32_t i = vb::cLng(get(open, u"Count")); i >= 1; --i)
+            put(toObject(get(toObject(get(open, u"Item", {i})), u"AttachedTemplate")), u"Saved",
+                true);
         call(app(u"Documents"), u"Close", {std::int32_t{0}});
         question = createExercise(exercise, {platform.files, platform.sleeper, platform.runtime});
         deliver(exercise, folder);

@@ -43,11 +43,12 @@ TEST(StoryFaults, MarkupErrorsSayWhereAndWhatWasExpected) {
 
 TEST(StoryFaults, InsertedFieldCharactersAreMadeWellFormed) {
     Story story = storyFrom(u"ab");
-    // A lone end, a field without separator, a stale result, a lone begin.
+    // A lone end, a field without separator (it stays without a result), a stale result, a
+    // lone begin.
     EXPECT_EQ(story.insert(1, u"\x15{\x13 PAGE \x15}\x13 DATE \x14old result\x15\x13"),
-              (StoryRange{1, 21}));
+              (StoryRange{1, 20}));
     EXPECT_EQ(story.characters(),
-              u"a{\x13 PAGE \x14\x15}\x13 DATE \x14\x15"
+              u"a{\x13 PAGE \x15}\x13 DATE \x14\x15"
               u"b\r");
     EXPECT_EQ(story.allFields().size(), 2u);
 }

@@ -32,9 +32,9 @@ public:
     void onShowChanged(WindowHandle window,
                        std::function<void(bool visible, bool minimized)> hook) override;
 
-    // Desktop. findWindow and findChildWindow match a class without regard to case and a title
-    // exactly. relatedWindow's Previous and Next follow the siblings' order for a child window.
-    // show runs the window's show hook when its state changed. bringToForeground raises the
+    // Desktop. findWindow and findChildWindow match a class and a title without regard to case,
+    // as user32 does. relatedWindow's Previous and Next follow the siblings' order for a child
+    // window. show runs the window's show hook when its state changed. bringToForeground raises the
     // (top-level) window with the windows it owns above it (in their order, recursively) and
     // makes the topmost visible of them, or the window itself, the foreground window. Destroying
     // the locked window unlocks. closeWindow records the request, then closes the window with its

@@ -10,7 +10,7 @@ namespace k72645::sim {
 namespace {
 bool matches(const WindowTraits& traits, const WindowText& className, const WindowText& title) {
     return (!className || equalsIgnoreCase(traits.className, *className)) &&
-           (!title || traits.title == *title);
+           (!title || equalsIgnoreCase(traits.title, *title));
 }
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "sim/runtime/sim_root_object.h"
 
+#include "automation/text.h"
 #include "automation/vb.h"
 #include "sim/faults/faults_object.h"
 #include "sim/runtime/sim_world.h"
@@ -25,6 +26,24 @@ SimRootObject::SimRootObject(std::weak_ptr<SimWorld> owner) : world_(std::move(o
     });
     property(u"Faults", [this](Arguments&) {
         return Variant(DispatchPtr(std::make_shared<FaultsObject>(world()->faults())));
+    });
+
+    // The learner's PC: Explorer's "Hide extensions for known file types" (False by default
+    // here) and Word's SQL security check (on, as Word 2003 ships).
+    property(
+        u"HideExtensions", [this](Arguments&) { return Variant(world()->hideExtensions()); },
+        [this](Arguments&, const Variant& v) { world()->setHideExtensions(vb::cBool(v)); });
+    property(
+        u"SqlSecurityCheck", [this](Arguments&) { return Variant(world()->sqlSecurityCheck()); },
+        [this](Arguments&, const Variant& v) { world()->setSqlSecurityCheck(vb::cBool(v)); });
+    // The learner's answer to Word's prompt to save a changed template: "Yes" or "No" (5 for
+    // another answer, or when no such prompt waits). Cancelling is closing the prompt.
+    method(u"AnswerTemplatePrompt", [this](Arguments& args) {
+        const std::u16string answer = lcase(vb::cStr(requiredArgument(args, 0)));
+        if ((answer != u"yes" && answer != u"no") ||
+            !world()->answerTemplatePrompt(answer == u"yes"))
+            throw errors::invalidCall();
+        return Variant();
     });
 }
 

@@ -140,6 +140,20 @@ bool SimWorld::killRunningWord() {
     return true;
 }
 
+void SimWorld::setHideExtensions(bool hide) {
+    settings_->hideExtensions = hide;
+    for (auto& word : words_)
+        word->refreshMainWindow();
+}
+
+bool SimWorld::answerTemplatePrompt(bool save) {
+    for (auto& word : words_) {
+        if (word->running() && word->answerTemplatePrompt(save))
+            return true;
+    }
+    return false;
+}
+
 int SimWorld::wordCount() const {
     int count = 0;
     for (const auto& word : words_)

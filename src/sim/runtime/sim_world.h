@@ -74,6 +74,15 @@ public:
     bool wordInstalled() const { return wordInstalled_; }
     void setWordInstalled(bool installed) { wordInstalled_ = installed; }
     std::u16string userFolder() const { return settings_->userFolder; }
+    // The learner's PC: Explorer hiding the extensions of known file types (the titles of every
+    // running Word's windows follow at once), and Word's SQL security check.
+    bool hideExtensions() const { return settings_->hideExtensions; }
+    void setHideExtensions(bool hide);
+    bool sqlSecurityCheck() const { return settings_->sqlSecurityCheck; }
+    void setSqlSecurityCheck(bool check) { settings_->sqlSecurityCheck = check; }
+    // The learner answers Word's prompt to save a changed template (Yes saves it, No drops its
+    // changes; the document then closes). False when no Word shows that prompt.
+    bool answerTemplatePrompt(bool save);
     // The clock of the Words started from now on (local time as an OLE date); tests fix it.
     void setClock(std::function<double()> clock) { clock_ = std::move(clock); }
 

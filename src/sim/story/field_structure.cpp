@@ -57,8 +57,9 @@ WellFormedText makeFieldsWellFormed(std::u16string_view text) {
                 open.pop_back();
             }
         } else if (c == kFieldEnd) {
+            // A field closed without separator has no result yet (typed between field braces
+            // and never updated): it stays so.
             if (partner[i] != kUnmatched) {
-                out.text += kFieldSeparator;
                 out.text += kFieldEnd;
                 open.pop_back();
             }

@@ -10,9 +10,9 @@
 
 namespace k72645::sim {
 
-// Text rewritten so that every field is 19 + code + 20 + 21: field characters without their
-// partner are dropped, a field closed without separator gets one, and what stood in a field's
-// result (a stale result, nested fields included) is dropped. positions[p] is where the
+// Text rewritten so that every field is 19 + code + 20 + 21, or 19 + code + 21 for a field that
+// has no result yet: field characters without their partner are dropped, and what stood in a
+// field's result (a stale result, nested fields included) is dropped. positions[p] is where the
 // position p of the text given ends up (size: its length + 1); a position that stood inside a
 // dropped result ends up just after its field.
 struct WellFormedText {

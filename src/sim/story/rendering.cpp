@@ -27,9 +27,10 @@ std::u16string Story::render(std::size_t start, std::size_t end,
 }
 
 std::u16string Story::fieldResult(const FieldSpan& field, const RenderContext& context) const {
-    if (!fieldBeginningAt(field.begin))
+    const FieldSpan* stored = fieldBeginningAt(field.begin);
+    if (!stored || !stored->hasResult())
         return {};
-    return evaluate(*fieldBeginningAt(field.begin), context, 0);
+    return evaluate(*stored, context, 0);
 }
 
 // Fields wholly inside the range show 19 + code + 21, nested ones the same way, so this is a
@@ -70,7 +71,10 @@ std::u16string Story::renderResults(std::size_t start, std::size_t end,
         if (c == kFieldBegin) {
             const FieldSpan* field = fieldBeginningAt(i);
             if (field && field->end < end) {
-                out += evaluate(*field, context, depth);
+                // A field never updated shows nothing. Fields nested in a code are evaluated
+                // with the field that holds them, whatever their own state.
+                if (field->hasResult())
+                    out += evaluate(*field, context, depth);
                 i = field->end + 1;
                 continue;
             }

@@ -232,6 +232,29 @@ std::vector<FieldSpan> Story::fields(std::size_t start, std::size_t end) const {
     return found;
 }
 
+bool Story::updateFields(std::size_t start, std::size_t end,
+                         const std::function<bool(const FieldSpan&)>& which) {
+    std::vector<std::size_t> ends;
+    for (const FieldSpan& field : fields(start, end)) {
+        if (!field.hasResult() && (!which || which(field)))
+            ends.push_back(field.end);
+    }
+    // A separator goes just before each field's end (bookmarks that hold the end follow it),
+    // from the last end back, so that the positions before it stay right.
+    std::sort(ends.begin(), ends.end());
+    for (auto it = ends.rbegin(); it != ends.rend(); ++it) {
+        const std::size_t at = *it;
+        text_.insert(text_.begin() + static_cast<std::ptrdiff_t>(at), kFieldSeparator);
+        for (BookmarkSpan& b : bookmarks_) {
+            b.start += b.start > at ? 1 : 0;
+            b.end += b.end > at ? 1 : 0;
+        }
+    }
+    if (!ends.empty())
+        changed();
+    return !ends.empty();
+}
+
 std::u16string Story::fieldCode(const FieldSpan& field) const {
     if (field.separator > text_.size() || field.begin >= field.separator)
         return {};

@@ -1,8 +1,10 @@
 // A document's story as the simulated Word stores it: one sequence of UTF-16 characters where
 // 13 ends a paragraph, 11 is a manual line break, 12 is a section break (it also ends a
-// paragraph) and a field is 19 + code + 20 + 21 (its result is computed when read, never
-// stored), fields nesting freely. The story always ends with 13. Bookmarks are named
-// [start, end) positions that follow the text as it is edited.
+// paragraph) and a field is 19 + code + 20 + 21, fields nesting freely. A field's result is
+// computed when read (its text is never stored), but only once the field has one: a field typed
+// between field braces and never updated is 19 + code + 21 and shows nothing until updated. The
+// story always ends with 13. Bookmarks are named [start, end) positions that follow the text as it
+// is edited.
 #pragma once
 
 #include <cstddef>
@@ -31,11 +33,13 @@ struct BookmarkSpan {
 };
 
 // A field's place in the story: positions of its begin (19), separator (20) and end (21)
-// characters. Its code is (begin, separator); it spans [begin, end + 1).
+// characters. Its code is (begin, separator); it spans [begin, end + 1). A field without a result
+// has no separator: separator == end.
 struct FieldSpan {
     std::size_t begin = 0;
     std::size_t separator = 0;
     std::size_t end = 0;
+    bool hasResult() const { return separator != end; }
 };
 
 // What a field's result depends on, besides the story.
@@ -96,10 +100,10 @@ public:
     // widens the range to whole fields.
     //
     // Inserted text is stored with well-formed fields: a field character without its partner
-    // is dropped, a field closed without separator gets one, and a field's stored result is
-    // dropped (results are computed). Text is never put inside a field's result: a position
-    // there moves after the field. So the stored text may be shorter or longer than the text
-    // given, and land elsewhere: insert, replace and replaceWithMarkup return where the new
+    // is dropped, a field closed without separator stays without a result, and a field's stored
+    // result is dropped (results are computed). Text is never put inside a field's result: a
+    // position there moves after the field. So the stored text may be shorter or longer than the
+    // text given, and land elsewhere: insert, replace and replaceWithMarkup return where the new
     // text now stands; erase returns the range actually deleted (widened to whole fields).
     StoryRange insert(std::size_t position, std::u16string_view text);
     StoryRange replace(std::size_t start, std::size_t end, std::u16string_view text);
@@ -124,13 +128,20 @@ public:
     // The code of a field as stored (nested fields' characters included).
     std::u16string fieldCode(const FieldSpan& field) const;
 
-    // The text Word shows for [start, end): fields show their results, or 19 + code + 21
+    // The text Word shows for [start, end): fields show their results (nothing for a field
+    // never updated), or 19 + code + 21
     // when field codes are shown (nested fields rendered the same way). Of a field the range
     // only cuts, the characters inside the range show as stored, but for its separator.
     std::u16string render(std::size_t start, std::size_t end, const RenderContext& context) const;
-    // A field's result: MERGEFIELD, IF (= < > <> <= >=; numbers compared as numbers when both
-    // operands read as numbers, otherwise texts exactly), DATE and TIME with \@ pictures, PAGE,
-    // FILLIN (\d default), NEXT; anything else "". Computed whatever showFieldCodes says.
+    // Updates the fields whose begin character lies in [start, end) (nested ones included), as
+    // F9 or Fields.Update does: a field without a result gets one. Only the fields `which`
+    // accepts, when given. True when one changed.
+    bool updateFields(std::size_t start, std::size_t end,
+                      const std::function<bool(const FieldSpan&)>& which = {});
+    // A field's result ("" while it has none): MERGEFIELD, IF (= < > <> <= >=; numbers compared as
+    // numbers when both operands read as numbers, otherwise texts exactly), DATE and TIME with \@
+    // pictures, PAGE, FILLIN (\d default), NEXT; anything else "". Computed whatever showFieldCodes
+    // says.
     std::u16string fieldResult(const FieldSpan& field, const RenderContext& context) const;
 
     // Paragraphs end with 13 or 12 (wherever they stand, field codes included); k from 1. The

@@ -59,7 +59,7 @@ void attachMergeOf(WordResources& resources, DocumentModel& document,
         std::u16string fullName = settings.dataSource;
         if (!isAbsolutePath(fullName))
             fullName = joinPath(document.path(), fullName);
-        merge.dataSource = resources.attachDataSource(settings.dataSource, fullName);
+        merge.dataSource = resources.attachDataSource(fullName, fullName);
         if (!settings.query.empty())
             merge.dataSource->setQueryString(settings.query);
     } catch (const ComError&) {

@@ -30,6 +30,14 @@ std::int32_t fieldTypeOf(std::u16string_view code) {
     return -1;  // wdFieldEmpty
 }
 
+// Updates the fields of [start, end); the document changes only when one had no result.
+void updateFields(DocumentModel& document, std::size_t start, std::size_t end) {
+    const std::size_t length = document.story().length();
+    Story updated = document.story();
+    if (updated.updateFields(std::min(start, length), std::min(end, length)))
+        document.edit() = std::move(updated);
+}
+
 class FieldsObject : public WordObject {
 public:
     FieldsObject(WordPtr instance, DocumentPtr document, std::size_t start, std::size_t end)
@@ -43,8 +51,12 @@ public:
             const std::int32_t index = vb::cLng(requiredArgument(args, 0));
             return makeField(wordPtr(), document_, all[positionIn(index, all.size())]);
         });
-        // Results are computed when read: there is nothing to bring up to date.
-        method(u"Update", [](Arguments&) { return Variant(std::int32_t{0}); });
+        // As F9 on the range: every field gets a result, computed when read from then on.
+        // Returns 0: no field failed to update.
+        method(u"Update", [this](Arguments&) {
+            updateFields(*document_, start_, end_);
+            return Variant(std::int32_t{0});
+        });
         defaultMember(u"Item");
     }
 
@@ -69,7 +81,14 @@ public:
         readOnly(u"Result", [this] { return makeFieldResult(wordPtr(), document_, field_); });
         readOnly(u"Type",
                  [this] { return Variant(fieldTypeOf(document_->story().fieldCode(field_))); });
-        method(u"Update", [](Arguments&) { return wordBool(true); });
+        method(u"Update", [this](Arguments&) {
+            updateFields(*document_, field_.begin, field_.end + 1);
+            if (!field_.hasResult()) {
+                field_.separator = field_.end;  // the separator now stands where the end stood
+                ++field_.end;
+            }
+            return wordBool(true);
+        });
         defaultMember(u"Code");
     }
 
@@ -86,8 +105,11 @@ public:
             return Variant(
                 document_->story().fieldResult(field_, word().renderContext(*document_)));
         });
-        readOnly(u"Start",
-                 [this] { return Variant(static_cast<std::int32_t>(field_.separator + 1)); });
+        // A field without a result has an empty one, at its end.
+        readOnly(u"Start", [this] {
+            return Variant(
+                static_cast<std::int32_t>(field_.hasResult() ? field_.separator + 1 : field_.end));
+        });
         readOnly(u"End", [this] { return Variant(static_cast<std::int32_t>(field_.end)); });
         defaultMember(u"Text");
     }

@@ -17,6 +17,8 @@ bool isNextField(const Story& story, const FieldSpan& field) {
 }
 
 // The fields a merge resolves; any other field goes into the merged document as a field.
+}  // namespace
+
 bool isMergeField(const Story& story, const FieldSpan& field) {
     const std::u16string keyword = keywordOf(story, field);
     for (const char16_t* merge :
@@ -26,6 +28,8 @@ bool isMergeField(const Story& story, const FieldSpan& field) {
     }
     return false;
 }
+
+namespace {
 
 // [start, end) merged: merge fields of the top level give their results, other fields stay
 // fields (with their code as it stands), the text between is copied.
@@ -83,7 +87,9 @@ Story mergeStory(const DocumentModel& main, const DataSource& source, Edition ed
     const auto records = source.mergeRecords();
     if (records.empty())
         throw word_errors::noRecordsToMerge();
-    const Story& story = main.story();
+    // The merge updates the fields it copies, those never updated in the main document too.
+    Story story = main.story();
+    story.updateFields(0, story.length());
     const auto spans = recordSpans(story);
     const Database& database = source.database();
 

@@ -14,6 +14,9 @@ namespace k72645::sim {
 // within the same copy (labels). 5631 when no record is to be merged.
 Story mergeStory(const DocumentModel& main, const DataSource& source, Edition edition, double now);
 
+// A field the merge resolves: MERGEFIELD, IF, NEXT, NEXTIF, SKIPIF, MERGEREC, MERGESEQ.
+bool isMergeField(const Story& story, const FieldSpan& field);
+
 inline constexpr std::size_t kParagraphsPerLabel = 6;
 
 // Copies the first label (its first six paragraphs) over each following label, each copy

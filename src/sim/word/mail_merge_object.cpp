@@ -1,4 +1,6 @@
 // Word's MailMerge object of a document.
+#include <algorithm>
+
 #include "automation/text.h"
 #include "automation/vb.h"
 #include "sim/word/mail_merge.h"
@@ -44,10 +46,22 @@ public:
         readWrite(
             u"ViewMailMergeFieldCodes",
             [this] { return wordBool(mainDocumentMerge().viewFieldCodes); },
-            [this](const Variant& v) { mainDocumentMerge().viewFieldCodes = vb::cBool(v); });
+            [this](const Variant& v) {
+                mainDocumentMerge().viewFieldCodes = vb::cBool(v);
+                // Switching the view updates the merge fields, those never updated too.
+                const std::vector<FieldSpan> fields = document_->story().allFields();
+                if (std::any_of(fields.begin(), fields.end(),
+                                [](const FieldSpan& f) { return !f.hasResult(); })) {
+                    Story& story = document_->edit();
+                    story.updateFields(0, story.length(), [&story](const FieldSpan& f) {
+                        return isMergeField(story, f);
+                    });
+                }
+            });
         method(u"OpenDataSource", [this](Arguments& args) {
-            const std::u16string name = vb::cStr(requiredArgument(args, 0));
-            auto source = word().resources().attachDataSource(name, word().resolvePath(name));
+            // Word names a data source by its full path, however it was given.
+            const std::u16string fullName = word().resolvePath(vb::cStr(requiredArgument(args, 0)));
+            auto source = word().resources().attachDataSource(fullName, fullName);
             MergeSettings& merge = document_->editMerge();
             merge.dataSource = std::move(source);
             becomeMainDocument(merge);
@@ -64,10 +78,10 @@ public:
             return Variant();
         });
         method(u"CreateDataSource", [this](Arguments& args) {
-            const std::u16string name = vb::cStr(requiredArgument(args, 0));
+            const std::u16string fullName = word().resolvePath(vb::cStr(requiredArgument(args, 0)));
             auto fields = headerFields(vb::cStr(requiredArgument(args, 3)));
-            auto source = word().resources().createDataSource(name, word().resolvePath(name),
-                                                              std::move(fields));
+            auto source =
+                word().resources().createDataSource(fullName, fullName, std::move(fields));
             MergeSettings& merge = document_->editMerge();
             merge.dataSource = std::move(source);
             becomeMainDocument(merge);
@@ -80,7 +94,8 @@ public:
             if (!merge.dataSource)
                 throw word_errors::noDataSource();
             word().addMerged(
-                mergeStory(*document_, *merge.dataSource, word().edition(), word().now()));
+                mergeStory(*document_, *merge.dataSource, word().edition(), word().now()),
+                merge.mainDocumentType);
             return Variant();
         });
         method(u"PropagateLabel", [this](Arguments&) {
@@ -100,7 +115,7 @@ private:
     }
 
     void setMainDocumentType(std::int32_t type) {
-        if (type < kNotAMergeDocument || type > kCatalog)
+        if (type < kNotAMergeDocument || type > kFax)
             throw word_errors::valueOutOfRange();
         MergeSettings& merge = document_->editMerge();
         merge.mainDocumentType = type;

@@ -1,5 +1,8 @@
 #include "sim/word/markup_input.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "automation/com_error.h"
 #include "automation/text.h"
 #include "sim/word/word_errors.h"
@@ -15,6 +18,28 @@ ParsedMarkup parseMarkupArgument(std::u16string_view markup) {
                                       u": " + fromUtf8(error->message));
     }
     return std::get<ParsedMarkup>(std::move(parsed));
+}
+
+ParsedMarkup withoutFieldResults(ParsedMarkup content) {
+    std::u16string kept;
+    // shift[p]: how many separators stood before position p.
+    std::vector<std::size_t> shift(content.characters.size() + 1, 0);
+    std::size_t removed = 0;
+    for (std::size_t i = 0; i < content.characters.size(); ++i) {
+        shift[i] = removed;
+        if (content.characters[i] == kFieldSeparator) {
+            ++removed;
+        } else {
+            kept += content.characters[i];
+        }
+    }
+    shift[content.characters.size()] = removed;
+    for (BookmarkSpan& b : content.bookmarks) {
+        b.start -= shift[std::min(b.start, content.characters.size())];
+        b.end -= shift[std::min(b.end, content.characters.size())];
+    }
+    content.characters = std::move(kept);
+    return content;
 }
 
 }  // namespace k72645::sim

@@ -13,7 +13,10 @@ namespace k72645::sim {
 inline constexpr std::int32_t kNotAMergeDocument = -1;
 inline constexpr std::int32_t kFormLetters = 0;
 inline constexpr std::int32_t kMailingLabels = 1;
+inline constexpr std::int32_t kEnvelopes = 2;
 inline constexpr std::int32_t kCatalog = 3;
+inline constexpr std::int32_t kEmail = 4;
+inline constexpr std::int32_t kFax = 5;
 
 struct MergeSettings {
     std::int32_t mainDocumentType = kNotAMergeDocument;

@@ -57,20 +57,27 @@ public:
             end_ = span.end + (placed.second - placed.first);
             return Variant();
         });
-        property(
-            u"Markup",
-            [this](Arguments&) {
-                const RangeSpan span = coveredSpan();
-                return Variant(document_->story().toMarkup(span.start, span.end));
-            },
-            [this](Arguments&, const Variant& v) {
-                const ParsedMarkup content = parseMarkupArgument(vb::cStr(v));
-                const RangeSpan span = coveredSpan();
-                const std::size_t before = document_->story().length();
-                document_->edit().replaceWithMarkup(span.start, span.end, content);
-                start_ = span.start;
-                end_ = span.end + document_->story().length() - before;
-            });
+        // Markup puts fields as Insert > Field does (with a result); TypedMarkup as the learner
+        // typing them between field braces (Ctrl+F9): no result until updated (F9,
+        // Fields.Update). Both read the same.
+        for (const bool typed : {false, true}) {
+            property(
+                typed ? u"TypedMarkup" : u"Markup",
+                [this](Arguments&) {
+                    const RangeSpan span = coveredSpan();
+                    return Variant(document_->story().toMarkup(span.start, span.end));
+                },
+                [this, typed](Arguments&, const Variant& v) {
+                    ParsedMarkup content = parseMarkupArgument(vb::cStr(v));
+                    if (typed)
+                        content = withoutFieldResults(std::move(content));
+                    const RangeSpan span = coveredSpan();
+                    const std::size_t before = document_->story().length();
+                    document_->edit().replaceWithMarkup(span.start, span.end, content);
+                    start_ = span.start;
+                    end_ = span.end + document_->story().length() - before;
+                });
+        }
         defaultMember(u"Text");
     }
 

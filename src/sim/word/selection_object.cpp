@@ -35,20 +35,27 @@ public:
             typeText(vb::cStr(requiredArgument(args, 0)));
             return Variant();
         });
-        property(
-            u"Markup",
-            [this](Arguments&) {
-                const RangeSpan span = coveredSpan();
-                return Variant(span.document->story().toMarkup(span.start, span.end));
-            },
-            [this](Arguments&, const Variant& v) {
-                const ParsedMarkup content = parseMarkupArgument(vb::cStr(v));
-                const RangeSpan span = coveredSpan();
-                const std::size_t before = span.document->story().length();
-                span.document->edit().replaceWithMarkup(span.start, span.end, content);
-                const std::size_t after = span.end + span.document->story().length() - before;
-                span.document->select(after, after);
-            });
+        // Markup puts fields as Insert > Field does (with a result); TypedMarkup as the learner
+        // typing them between field braces (Ctrl+F9): no result until updated. Both read the
+        // same; the insertion point ends up after what was put.
+        for (const bool typed : {false, true}) {
+            property(
+                typed ? u"TypedMarkup" : u"Markup",
+                [this](Arguments&) {
+                    const RangeSpan span = coveredSpan();
+                    return Variant(span.document->story().toMarkup(span.start, span.end));
+                },
+                [this, typed](Arguments&, const Variant& v) {
+                    ParsedMarkup content = parseMarkupArgument(vb::cStr(v));
+                    if (typed)
+                        content = withoutFieldResults(std::move(content));
+                    const RangeSpan span = coveredSpan();
+                    const std::size_t before = span.document->story().length();
+                    span.document->edit().replaceWithMarkup(span.start, span.end, content);
+                    const std::size_t after = span.end + span.document->story().length() - before;
+                    span.document->select(after, after);
+                });
+        }
         defaultMember(u"Text");
     }
 

@@ -1,5 +1,6 @@
 // The settings a Word user keeps from one Word to the next (Word stores them in the registry
-// and in Normal.dot): default folders, command bars, ScreenTips, the start-up task pane.
+// and in Normal.dot): default folders, command bars, ScreenTips, the start-up task pane, and the
+// settings of the PC that change what Word shows or asks.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +23,11 @@ struct UserSettings {
     bool displayTooltips = true;
     bool showStartupDialog = true;
     std::vector<CommandBarState> commandBars;
+    // The learner's PC around Word: Explorer's "Hide extensions for known file types" (Word's
+    // window titles and captions then drop a document's extension) and Word's SQLSecurityCheck
+    // (opening a main document linked to a data source asks before running its query).
+    bool hideExtensions = false;
+    bool sqlSecurityCheck = true;
 
     // The settings of a fresh user folder: "Documents" and "Templates" inside it, the four
     // command bars where Word 2003 puts them.

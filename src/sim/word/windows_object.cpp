@@ -34,7 +34,7 @@ class WindowObject : public WordObject {
 public:
     WindowObject(WordPtr instance, DocumentPtr document)
         : WordObject(std::move(instance)), document_(std::move(document)) {
-        readOnly(u"Caption", [this] { return Variant(document_->name()); });
+        readOnly(u"Caption", [this] { return Variant(word().shownName(*document_)); });
         readOnly(u"Document", [this] { return makeDocument(wordPtr(), document_); });
         readOnly(u"View", [this] { return makeView(wordPtr(), document_); });
         method(u"Activate", [this](Arguments&) {
@@ -85,7 +85,8 @@ public:
                 return makeWindow(wordPtr(),
                                   documents[positionIn(*key.position, documents.size())]);
             for (const auto& document : documents) {
-                if (equalsIgnoreCase(document->name(), key.name))
+                if (equalsIgnoreCase(document->name(), key.name) ||
+                    equalsIgnoreCase(word().shownName(*document), key.name))
                     return makeWindow(wordPtr(), document);
             }
             throw word_errors::collectionMember();

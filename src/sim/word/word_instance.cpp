@@ -72,8 +72,21 @@ void WordInstance::quit(SaveChoice choice) {
 }
 
 void WordInstance::promptToSave() {
+    promptAndFail();
+}
+
+void WordInstance::promptAndFail() {
     windows_->showDialog(u"Microsoft Office Word", true);
     throw word_errors::commandFailed();
+}
+
+bool WordInstance::leavesTemplateUnsaved(const DocumentModel& document) const {
+    const std::shared_ptr<TemplateModel>& attached = document.attachedTemplate();
+    if (!attached || attached->saved())
+        return false;
+    return std::none_of(documents_.begin(), documents_.end(), [&](const auto& other) {
+        return other.get() != &document && other->attachedTemplate() == attached;
+    });
 }
 
 void WordInstance::stop() {
@@ -125,6 +138,11 @@ std::shared_ptr<DocumentModel> WordInstance::open(const std::u16string& fileName
         }
     }
     auto document = loadDocument(resources_, fullName);
+    const MergeSettings& merge = document->merge();
+    // "Opening this document will run the following SQL command..."
+    if (environment_.settings->sqlSecurityCheck && merge.mainDocumentType != kNotAMergeDocument &&
+        merge.dataSource)
+        promptAndFail();
     insertDocument(document);
     return document;
 }
@@ -136,8 +154,26 @@ std::shared_ptr<DocumentModel> WordInstance::add() {
     return document;
 }
 
-std::shared_ptr<DocumentModel> WordInstance::addMerged(Story story) {
-    const std::u16string stem = environment_.edition == Edition::English ? u"Letters" : u"Lettres";
+namespace {
+
+std::u16string mergedDocumentStem(std::int32_t mainDocumentType, Edition edition) {
+    const bool english = edition == Edition::English;
+    switch (mainDocumentType) {
+        case kMailingLabels:
+            return english ? u"Labels" : u"\u00c9tiquettes";
+        case kEnvelopes:
+            return english ? u"Envelopes" : u"Enveloppes";
+        case kCatalog:
+            return english ? u"Catalog" : u"Catalogue";
+        default:
+            return english ? u"Letters" : u"Lettres";
+    }
+}
+
+}  // namespace
+
+std::shared_ptr<DocumentModel> WordInstance::addMerged(Story story, std::int32_t mainDocumentType) {
+    const std::u16string stem = mergedDocumentStem(mainDocumentType, environment_.edition);
     auto document = std::make_shared<DocumentModel>(stem + fromUtf8(std::to_string(++mergedCount_)),
                                                     DocumentOrigin::Merged);
     document->setStory(std::move(story));
@@ -163,7 +199,8 @@ void WordInstance::activate(const std::shared_ptr<DocumentModel>& document) {
     refreshMainWindow();
 }
 
-void WordInstance::close(const std::shared_ptr<DocumentModel>& document, SaveChoice choice) {
+void WordInstance::close(const std::shared_ptr<DocumentModel>& document, SaveChoice choice,
+                         bool askAboutTemplate) {
     if (choice == SaveChoice::Prompt && !document->saved())
         promptToSave();
     if (choice == SaveChoice::Save)
@@ -171,11 +208,39 @@ void WordInstance::close(const std::shared_ptr<DocumentModel>& document, SaveCho
     auto it = std::find(documents_.begin(), documents_.end(), document);
     if (it == documents_.end())
         return;
+    // "Do you want to save the changes to the document template?"
+    if (askAboutTemplate && leavesTemplateUnsaved(*document)) {
+        templatePrompt_ =
+            TemplatePrompt{document, windows_->showDialog(u"Microsoft Office Word", true)};
+        throw word_errors::commandFailed();
+    }
     documents_.erase(it);
     std::erase(activationOrder_, document);
     if (active_ == document)
         active_ = activationOrder_.empty() ? nullptr : activationOrder_.back();
     refreshMainWindow();
+}
+
+bool WordInstance::answerTemplatePrompt(bool save) {
+    if (!templatePrompt_)
+        return false;
+    const TemplatePrompt prompt = *templatePrompt_;
+    templatePrompt_.reset();
+    if (!environment_.windows->windowExists(prompt.dialog))
+        return false;  // cancelled already
+    windows_->dismissDialog(prompt.dialog);
+    const auto document = prompt.document.lock();
+    if (!document || std::find(documents_.begin(), documents_.end(), document) == documents_.end())
+        return true;
+    if (const auto& attached = document->attachedTemplate()) {
+        if (save) {
+            resources_.saveTemplate(*attached);
+        } else {
+            resources_.forgetTemplate(*attached);
+        }
+    }
+    close(document, SaveChoice::DoNotSave, false);
+    return true;
 }
 
 void WordInstance::save(DocumentModel& document) {
@@ -223,7 +288,7 @@ void WordInstance::frameClosedByUser(FrameKey key) {
     if (key != nullptr && documents_.size() > 1) {
         for (const auto& document : documents_) {
             if (document.get() == key) {
-                close(document, SaveChoice::DoNotSave);
+                close(document, SaveChoice::DoNotSave, false);
                 return;
             }
         }
@@ -236,6 +301,17 @@ void WordInstance::setShowWindowsInTaskbar(bool show) {
     refreshMainWindow();
 }
 
+std::u16string WordInstance::shownName(const DocumentModel& document) const {
+    const std::u16string& name = document.name();
+    if (!environment_.settings->hideExtensions)
+        return name;
+    // Every extension Word opens is a known file type on a PC with Office.
+    const std::size_t dot = name.rfind(u'.');
+    if (dot == std::u16string::npos || dot == 0)
+        return name;
+    return name.substr(0, dot);
+}
+
 void WordInstance::refreshMainWindow() {
     if (!running_)
         return;
@@ -244,10 +320,10 @@ void WordInstance::refreshMainWindow() {
     layout.minimized = windowState_ == 2;
     if (showWindowsInTaskbar_ && !documents_.empty()) {
         for (const auto& document : documents_)
-            layout.frames.emplace_back(document.get(), document->name() + u" - Microsoft Word");
+            layout.frames.emplace_back(document.get(), shownName(*document) + u" - Microsoft Word");
         layout.active = active_.get();
     } else {
-        layout.frames.emplace_back(nullptr, active_ ? active_->name() + u" - Microsoft Word"
+        layout.frames.emplace_back(nullptr, active_ ? shownName(*active_) + u" - Microsoft Word"
                                                     : std::u16string(u"Microsoft Word"));
     }
     windows_->showFrames(layout);

@@ -82,14 +82,27 @@ public:
     // A document by its name (case ignored), or nullptr.
     std::shared_ptr<DocumentModel> findDocument(std::u16string_view name) const;
 
-    // A file already open is activated and returned; 5174 when the file does not exist.
+    // A file already open is activated and returned; 5174 when the file does not exist. With
+    // the SQL security check on, a main document linked to a data source makes Word ask before
+    // running its query: the blocking prompt opens and the call fails with 4198, the document
+    // not opened.
     std::shared_ptr<DocumentModel> open(const std::u16string& fileName);
     // A blank document "Document1", "Document2"...
     std::shared_ptr<DocumentModel> add();
-    // A new document made by a merge: "Lettres1"... ("Letters1"... in the English edition).
-    std::shared_ptr<DocumentModel> addMerged(Story story);
+    // A new document made by a merge, named after the main document's type: "Lettres1"...
+    // ("Letters1"... in the English edition) for form letters, "Étiquettes1" ("Labels1") for
+    // labels, "Enveloppes1" ("Envelopes1"), "Catalogue1" ("Catalog1"); one count for all.
+    std::shared_ptr<DocumentModel> addMerged(Story story, std::int32_t mainDocumentType);
     void activate(const std::shared_ptr<DocumentModel>& document);
-    void close(const std::shared_ptr<DocumentModel>& document, SaveChoice choice);
+    // Closing the last open document attached to a template whose changes are not saved makes
+    // Word ask whether to save the template, whatever the choice for the document: the blocking
+    // prompt opens and the call fails with 4198, the document left open (saved first when the
+    // choice was to save it). The learner closing a window answers No (askAboutTemplate false).
+    void close(const std::shared_ptr<DocumentModel>& document, SaveChoice choice,
+               bool askAboutTemplate = true);
+    // The learner answers the prompt to save a template: Yes saves it, No drops its changes;
+    // either way the prompt goes and the document closes. False when no such prompt waits.
+    bool answerTemplatePrompt(bool save);
     void save(DocumentModel& document);
     void saveAs(DocumentModel& document, const std::u16string& fileName);
     // The template attached to a document (Normal.dot when it has none of its own).
@@ -113,6 +126,9 @@ public:
 
     std::vector<AddInModel>& addIns() { return addIns_; }
 
+    // A document's name as Word's window titles and captions show it: without its extension
+    // when Explorer hides the extensions of known file types.
+    std::u16string shownName(const DocumentModel& document) const;
     // Brings Word's windows (one per document, or one), their titles, visibility and minimized
     // state up to date; the active document's window goes on top.
     void refreshMainWindow();
@@ -125,6 +141,10 @@ private:
     void frameClosedByUser(FrameKey key);
     // The prompt for a changed document closed or quit with SaveChoice::Prompt.
     [[noreturn]] void promptToSave();
+    // A prompt of Word that waits for the learner: a blocking dialog; the call fails with 4198.
+    [[noreturn]] void promptAndFail();
+    // True when the document is the last open one attached to a changed template of its own.
+    bool leavesTemplateUnsaved(const DocumentModel& document) const;
 
     WordEnvironment environment_;
     WordResources resources_;
@@ -143,6 +163,12 @@ private:
     std::int32_t untitledCount_ = 0;
     std::int32_t mergedCount_ = 0;
     std::vector<AddInModel> addIns_;
+    // The prompt to save a template, while it waits: the document whose closing asked.
+    struct TemplatePrompt {
+        std::weak_ptr<DocumentModel> document;
+        WindowHandle dialog = 0;
+    };
+    std::optional<TemplatePrompt> templatePrompt_;
 };
 
 }  // namespace k72645::sim

@@ -50,6 +50,12 @@ void WordResources::saveTemplate(TemplateModel& model) {
     model.setSaved(true);
 }
 
+void WordResources::forgetTemplate(const TemplateModel& model) {
+    auto it = templates_.find(pathKey(model.fullName()));
+    if (it != templates_.end() && it->second.get() == &model)
+        templates_.erase(it);
+}
+
 std::shared_ptr<Database> WordResources::databaseAt(const std::u16string& fullName) {
     auto it = databases_.find(pathKey(fullName));
     if (it != databases_.end())

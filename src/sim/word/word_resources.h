@@ -31,6 +31,8 @@ public:
     std::shared_ptr<TemplateModel> templateOpened(const std::u16string& fullName,
                                                   const DocumentFile& file);
     void saveTemplate(TemplateModel& model);
+    // Its changes dropped: the template is read from its file again at its next use.
+    void forgetTemplate(const TemplateModel& model);
 
     // The database of that file: 5174 when it does not exist, 5922 when it cannot be read.
     std::shared_ptr<Database> databaseAt(const std::u16string& fullName);

@@ -164,6 +164,13 @@ bool WordWindows::blocked() const {
     });
 }
 
+void WordWindows::dismissDialog(WindowHandle dialog) {
+    if (!windows_->windowExists(dialog))
+        return;
+    windows_->destroyWindow(dialog);
+    dialogClosed(*windows_, *dialogs_, dialog);
+}
+
 WindowHandle WordWindows::showAssistantBalloon() {
     WindowTraits balloon;
     balloon.className = kBalloonClass;

@@ -50,6 +50,8 @@ public:
     // Opens a dialog owned by the active frame, or by the last dialog still open.
     WindowHandle showDialog(const std::u16string& title, bool blocking);
     bool blocked() const;
+    // Closes a dialog as the learner's answer does (its owner answers again).
+    void dismissDialog(WindowHandle dialog);
     WindowHandle showAssistantBalloon();
 
     // Word quits: every window of it goes, without closing hooks.
