@@ -80,6 +80,10 @@ private:
     void closeExercise();
     void closeAndReopenDocuments();
     void removeOwnTemplateFolder();
+    // A document of a folder this Module worked in whose file has gone: a working file the
+    // clean-up deleted while Word could not close its document. Saving it would put the file
+    // back, so the closing discards it.
+    bool isDeletedWorkingFile(const std::u16string& fullName) const;
     // Quits the component's Word without saving; false when its process had already ended.
     bool quitWord();
     // Quits, without saving and ignoring every failure, the Words this Module replaced.
@@ -107,6 +111,8 @@ private:
     // Words this Module started and then replaced because they did not answer: one may still
     // run (a Word held by a dialog, or busy), and Quitter quits it with the Module's own.
     std::vector<DispatchPtr> replacedWords_;
+    // The working and template folders of every exercise this Module started.
+    std::vector<std::u16string> foldersWorkedIn_;
     // The last closing left a working file it could not delete.
     bool workingFilesLeft_ = false;
     std::int32_t paragraphsAtStart_ = 0;

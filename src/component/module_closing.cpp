@@ -9,6 +9,7 @@
 #include "component/resume_next.h"
 #include "errors/error_service.h"
 #include "files/working_files.h"
+#include "files/working_folder.h"
 #include "word/closing_documents.h"
 #include "word/word_objects.h"
 #include "word/word_windows.h"
@@ -64,10 +65,13 @@ void Module::closeExercise() {
     // has quit it), they are deleted without it.
     const WorkingFilePlaces places{currentExercise_, word_.application, workingFolder_,
                                    templateFolder_};
-    if (!ignoringErrors([&] { Nettoyage(*word_.platform.files, places); }))
-        deleteWorkingFiles(*word_.platform.files, places);
-    workingFilesLeft_ =
-        currentExercise_ != nullptr && workingFilesRemain(*word_.platform.files, places);
+    FileSystem& files = *word_.platform.files;
+    if (!ignoringErrors([&] { Nettoyage(files, places); }))
+        deleteWorkingFiles(files, places);
+    // A deletion refused once (a file held for a moment by another program) is tried again.
+    if (currentExercise_ != nullptr && workingFilesRemain(files, places))
+        deleteWorkingFiles(files, places);
+    workingFilesLeft_ = currentExercise_ != nullptr && workingFilesRemain(files, places);
     ignoringErrors([&] { call(currentExercise_, u"Fermer"); });
     currentExercise_ = nullptr;
     removeOwnTemplateFolder();
@@ -119,7 +123,7 @@ void Module::closeAndReopenDocuments() {
             const word::Document first = app.documents().item(1);
             const bool saved = !first.path().empty();
             const bool protectedByPassword = first.hasPassword();
-            return saved && !protectedByPassword;
+            return saved && !protectedByPassword && !isDeletedWorkingFile(first.fullName());
         });
         if (keep) {
             ignoringErrors([&] { name = app.documents().item(1).fullName(); });
@@ -132,6 +136,15 @@ void Module::closeAndReopenDocuments() {
         if (!name.empty())
             ignoringErrors([&] { app.documents().open(name); });
     }
+}
+
+bool Module::isDeletedWorkingFile(const std::u16string& fullName) const {
+    for (const std::u16string& folder : foldersWorkedIn_) {
+        if (fullName.size() > folder.size() &&
+            sameFullName(std::u16string_view(fullName).substr(0, folder.size()), folder))
+            return !word_.platform.files->fileExists(fullName);
+    }
+    return false;
 }
 
 bool Module::quitWord() {
@@ -159,6 +172,7 @@ void Module::Quitter(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel)
         if (currentExercise_) {
             closeExercise();
             filesLeft = workingFilesLeft_;
+            workingFilesLeft_ = false;
         }
         // Only a Word that the component obtained itself is quit, also when the player hands
         // Nothing back; the player's stays open. Once quit and released, there is nothing

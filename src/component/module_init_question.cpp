@@ -1,6 +1,8 @@
 // InitQuestion: a usable, visible Word; the learner's settings saved; the previous exercise
 // closed; the new exercise created, its files in place and its documents prepared; Word's
 // window, task pane and display set as every exercise starts.
+#include <algorithm>
+
 #include "automation/text.h"
 #include "automation/vb.h"
 #include "component/module.h"
@@ -47,8 +49,15 @@ void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathD
         // the Word it ran in has gone; its working files are deleted all the same, from the
         // folders it placed them in.
         if (currentExercise_) {
-            deleteWorkingFiles(*word_.platform.files,
-                               {currentExercise_, nullptr, workingFolder_, templateFolder_});
+            FileSystem& files = *word_.platform.files;
+            const WorkingFilePlaces places{currentExercise_, nullptr, workingFolder_,
+                                           templateFolder_};
+            deleteWorkingFiles(files, places);
+            // A deletion refused once is tried again; files still left are reported below,
+            // as a closing that left files is.
+            if (workingFilesRemain(files, places))
+                deleteWorkingFiles(files, places);
+            workingFilesLeft_ = workingFilesRemain(files, places);
         }
         currentExercise_ = nullptr;
         removeOwnTemplateFolder();
@@ -89,6 +98,12 @@ void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathD
         raiseWithLocation(errors::objectNotSet(), u"Module", u"Nettoyage");
     if (currentExercise_)
         closeExercise();
+    // The new exercise is not started over a clean-up that left files behind.
+    if (workingFilesLeft_) {
+        workingFilesLeft_ = false;
+        raiseWithLocation(errors::runtime(errors::kPathFileAccessError), u"Module",
+                          u"InitQuestion");
+    }
 
     bool createdTemplateFolder = false;
     reporting(u"Module", u"InitQuestion",
@@ -139,10 +154,14 @@ void Module::takePlayersWord(DispatchPtr& ioApplication, std::int32_t& ioHandleL
     const word::Application app(word_.application);
 
     // When Word does not answer, the count cannot be read and the title of a Word without
-    // documents is searched.
+    // documents is searched. Not found, the window the player knows is kept while it is still
+    // Word's main window: a Word held by a dialog box of its own cannot name its document, and
+    // replacing it would leave it running beside the new one.
     if (conditionResumingNext([&] { return app.documents().count() == 0; })) {
         ignoringErrors(
             [&] { word_.mainWindow = desktop.findWindow(kWordWindowClass, kWordWindowTitle); });
+        if (word_.mainWindow == 0 && isWordMainWindow(desktop, ioHandleLogiciel))
+            word_.mainWindow = ioHandleLogiciel;
     } else {
         ignoringErrors(
             [&] { word_.mainWindow = findDocumentWindow(desktop, app.activeDocument().name()); });
@@ -194,6 +213,11 @@ bool Module::createExerciseAndFolders(std::int32_t number, const std::u16string&
     currentExercise_ = std::move(exercise);
     workingFolder_ = workingFolder;
     templateFolder_ = templateFolder;
+    for (const std::u16string& folder : {workingFolder, templateFolder}) {
+        if (std::find(foldersWorkedIn_.begin(), foldersWorkedIn_.end(), folder) ==
+            foldersWorkedIn_.end())
+            foldersWorkedIn_.push_back(folder);
+    }
     // Every missing folder of the path is created; the result is not used.
     const bool existed = ports.files->folderExists(templateFolder_);
     ports.files->makeSureDirectoryPathExists(templateFolder_);

@@ -48,6 +48,23 @@ void restartWord(WordSession& session) {
 
 }  // namespace
 
+// Starts a Word and sets it up. A Word started here that cannot be set up is quit before the
+// failure goes on: nobody else holds it, and it would be left running.
+void startWord(WordSession& session) {
+    DispatchPtr started;
+    try {
+        started = session.platform.runtime->createObject(kWordProgId);
+        setUpWord(session, started, true);
+    } catch (...) {
+        if (started) {
+            ignoringErrors([&] {
+                word::Application(started).application().quit(Variant(word::wdDoNotSaveChanges));
+            });
+        }
+        throw;
+    }
+}
+
 void GetApplication(WordSession& session) {
     ApplicationRuntime& runtime = *session.platform.runtime;
     const bool knownWindowVisible = session.desktop().isVisible(session.mainWindow);
@@ -59,11 +76,11 @@ void GetApplication(WordSession& session) {
             // The visible Word could not be used: start a new one, once. A failure of that
             // start is not handled again and passes unchanged.
         }
-        setUpWord(session, runtime.createObject(kWordProgId), true);
+        startWord(session);
         return;
     }
     try {
-        setUpWord(session, runtime.createObject(kWordProgId), true);
+        startWord(session);
     } catch (...) {
         const ComError error = currentError();
         session.application = nullptr;

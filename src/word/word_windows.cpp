@@ -23,6 +23,15 @@ WindowHandle findDocumentWindow(Desktop& desktop, const std::u16string& document
                               documentName.substr(0, dot) + kWordWindowTitleSuffix);
 }
 
+bool isWordMainWindow(Desktop& desktop, WindowHandle window) {
+    if (window == 0 || !desktop.windowExists(window))
+        return false;
+    const std::u16string title = desktop.windowText(window, 255);
+    const std::u16string_view suffix = kWordWindowTitleSuffix;
+    return title == kWordWindowTitle ||
+           (title.size() > suffix.size() && std::u16string_view(title).ends_with(suffix));
+}
+
 bool bringWordToFront(WordSession& session) {
     Desktop& desktop = session.desktop();
     // Neither the known window is shown nor any Word main window exists: nothing to bring up.

@@ -12,6 +12,10 @@ namespace k72645 {
 // default), with the name without its extension. 0 when neither is found.
 WindowHandle findDocumentWindow(Desktop& desktop, const std::u16string& documentName);
 
+// True when the window exists and is titled as Word's main window is: "Microsoft Word", or a
+// document's name followed by " - Microsoft Word".
+bool isWordMainWindow(Desktop& desktop, WindowHandle window);
+
 // Shows Word's main window maximized and in front; false when no Word main window exists.
 bool bringWordToFront(WordSession& session);
 

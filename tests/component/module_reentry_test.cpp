@@ -125,11 +125,12 @@ TEST_F(ReentryTest, ASecondModuleCalledFromInsideACheckIsRefusedAndServedAfterIt
     EXPECT_TRUE(beside.has("07264502.doc"));
     EXPECT_EQ(world->wordCount(), 1);
     EXPECT_EQ(module.CauseErreur(), verdict);
-    // Once the check has ended, the second Module is served.
+    // Once the check has ended, the second Module is served (after the first exercise has
+    // closed: its working document, unsaved, holds a name the second exercise uses).
+    module.Fermer();
     second.InitQuestion(502, besideFolder, secondWord, secondWindow);
     EXPECT_NE(second.currentExercise(), nullptr);
     second.Fermer();
-    module.Fermer();
 }
 
 }  // namespace
