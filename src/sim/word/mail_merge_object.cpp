@@ -80,6 +80,13 @@ public:
         method(u"CreateDataSource", [this](Arguments& args) {
             const std::u16string fullName = word().resolvePath(vb::cStr(requiredArgument(args, 0)));
             auto fields = headerFields(vb::cStr(requiredArgument(args, 3)));
+            // An Office Address List (the .mdb the New Address List dialog makes) names its
+            // fields with their spaces made underscores.
+            if (lcase(std::u16string_view(fullName).substr(
+                    fullName.size() >= 4 ? fullName.size() - 4 : 0)) == u".mdb") {
+                for (std::u16string& field : fields)
+                    std::replace(field.begin(), field.end(), u' ', u'_');
+            }
             auto source =
                 word().resources().createDataSource(fullName, fullName, std::move(fields));
             MergeSettings& merge = document_->editMerge();
