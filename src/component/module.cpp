@@ -60,12 +60,10 @@ DispatchPtr Module::Complement() {
 void Module::Fermer() {
     const CallScope scope(*this, u"Fermer");
     closeExercise();
-    // The closing is complete; a working file it could not delete is reported, so that the
-    // player does not take the folder for clean.
-    if (workingFilesLeft_) {
-        workingFilesLeft_ = false;
+    // The closing is complete; a working file that no clean-up could delete is reported, so
+    // that the player does not take the folder for clean.
+    if (!filesLeft_.empty())
         raiseWithLocation(errors::runtime(errors::kPathFileAccessError), u"Module", u"Fermer");
-    }
 }
 
 bool Module::adoptReplacedWord(const DispatchPtr& held) {

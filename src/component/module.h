@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "automation/dispatch.h"
+#include "files/working_files.h"
 #include "platform/platform.h"
 #include "word/word_session.h"
 
@@ -80,6 +81,11 @@ private:
     void closeExercise();
     void closeAndReopenDocuments();
     void removeOwnTemplateFolder();
+    // The exercise's working files are deleted, a refused deletion tried once more; those
+    // still there join filesLeft_ (closingLeftFiles_ then tells).
+    void deleteWorkingFilesOf(const WorkingFilePlaces& places, bool askWord);
+    // Tries again to delete the files left by earlier clean-ups; true while any is left.
+    bool retryFilesLeft();
     // A document of a folder this Module worked in whose file has gone: a working file the
     // clean-up deleted while Word could not close its document. Saving it would put the file
     // back, so the closing discards it.
@@ -113,8 +119,11 @@ private:
     std::vector<DispatchPtr> replacedWords_;
     // The working and template folders of every exercise this Module started.
     std::vector<std::u16string> foldersWorkedIn_;
-    // The last closing left a working file it could not delete.
-    bool workingFilesLeft_ = false;
+    // Working files that a clean-up could not delete: every later closing tries them again,
+    // and Fermer and Quitter report them while any is left.
+    std::vector<std::u16string> filesLeft_;
+    // The last clean-up of an exercise left some of its working files.
+    bool closingLeftFiles_ = false;
     std::int32_t paragraphsAtStart_ = 0;
     // Word's mail-merge recipients dialog was found open by the current check.
     bool recipientsDialogOpen_ = false;

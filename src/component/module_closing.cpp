@@ -65,16 +65,38 @@ void Module::closeExercise() {
     // has quit it), they are deleted without it.
     const WorkingFilePlaces places{currentExercise_, word_.application, workingFolder_,
                                    templateFolder_};
-    FileSystem& files = *word_.platform.files;
-    if (!ignoringErrors([&] { Nettoyage(files, places); }))
-        deleteWorkingFiles(files, places);
-    // A deletion refused once (a file held for a moment by another program) is tried again.
-    if (currentExercise_ != nullptr && workingFilesRemain(files, places))
-        deleteWorkingFiles(files, places);
-    workingFilesLeft_ = currentExercise_ != nullptr && workingFilesRemain(files, places);
+    deleteWorkingFilesOf(places, true);
     ignoringErrors([&] { call(currentExercise_, u"Fermer"); });
     currentExercise_ = nullptr;
+    retryFilesLeft();
     removeOwnTemplateFolder();
+}
+
+void Module::deleteWorkingFilesOf(const WorkingFilePlaces& places, bool askWord) {
+    FileSystem& files = *word_.platform.files;
+    closingLeftFiles_ = false;
+    if (!places.exercise)
+        return;
+    if (!askWord || !ignoringErrors([&] { Nettoyage(files, places); }))
+        deleteWorkingFiles(files, places);
+    // A deletion refused once (a file held for a moment by another program) is tried again.
+    if (!remainingWorkingFiles(files, places).empty())
+        deleteWorkingFiles(files, places);
+    for (std::u16string& path : remainingWorkingFiles(files, places)) {
+        closingLeftFiles_ = true;
+        if (std::find(filesLeft_.begin(), filesLeft_.end(), path) == filesLeft_.end())
+            filesLeft_.push_back(std::move(path));
+    }
+}
+
+bool Module::retryFilesLeft() {
+    FileSystem& files = *word_.platform.files;
+    std::erase_if(filesLeft_, [&](const std::u16string& path) {
+        ignoringErrors([&] { files.setNormalAttributes(path); });
+        ignoringErrors([&] { files.deleteFile(path); });
+        return !files.fileExists(path);
+    });
+    return !filesLeft_.empty();
 }
 
 // The template folder goes when this Module made it and nothing is left in it: a folder that
@@ -125,8 +147,15 @@ void Module::closeAndReopenDocuments() {
             const bool protectedByPassword = first.hasPassword();
             return saved && !protectedByPassword && !isDeletedWorkingFile(first.fullName());
         });
+        // Checked again once the name is known: a condition that failed counts as met.
+        bool deleted = false;
         if (keep) {
             ignoringErrors([&] { name = app.documents().item(1).fullName(); });
+            deleted = !name.empty() && isDeletedWorkingFile(name);
+            if (deleted)
+                name.clear();
+        }
+        if (keep && !deleted) {
             ignoringErrors([&] { app.documents().item(1).close(word::wdSaveChanges); });
         } else {
             ignoringErrors([&] { app.documents().item(1).close(word::wdDoNotSaveChanges); });
@@ -168,12 +197,8 @@ void Module::Quitter(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel)
     const CallScope scope(*this, u"Quitter");
     reporting(u"Module", u"Quitter", [&] {
         handBackWord(ioApplication, ioHandleLogiciel);
-        bool filesLeft = false;
-        if (currentExercise_) {
+        if (currentExercise_)
             closeExercise();
-            filesLeft = workingFilesLeft_;
-            workingFilesLeft_ = false;
-        }
         // Only a Word that the component obtained itself is quit, also when the player hands
         // Nothing back; the player's stays open. Once quit and released, there is nothing
         // left to quit.
@@ -189,7 +214,8 @@ void Module::Quitter(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel)
         }
         word_.application = nullptr;
         quitReplacedWords();
-        if (filesLeft)
+        // Word has gone and no longer holds the files: the files left are tried once more.
+        if (retryFilesLeft())
             throw errors::runtime(errors::kPathFileAccessError);
     });
 }

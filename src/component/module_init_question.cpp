@@ -35,6 +35,7 @@ void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathD
     reporting(u"Module", u"InitQuestion",
               [&] { folder = checkedWorkingFolder(*word_.platform.files, isPathDossier); });
     const DrawingLockRelease unlockAtEnd(word_);
+    closingLeftFiles_ = false;
 
     // A Word that an earlier check started in place of one that had gone is the player's now.
     handBackWord(ioApplication, ioHandleLogiciel);
@@ -48,17 +49,7 @@ void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathD
         // The player came back without Word: the exercise it had is dropped, not closed, as
         // the Word it ran in has gone; its working files are deleted all the same, from the
         // folders it placed them in.
-        if (currentExercise_) {
-            FileSystem& files = *word_.platform.files;
-            const WorkingFilePlaces places{currentExercise_, nullptr, workingFolder_,
-                                           templateFolder_};
-            deleteWorkingFiles(files, places);
-            // A deletion refused once is tried again; files still left are reported below,
-            // as a closing that left files is.
-            if (workingFilesRemain(files, places))
-                deleteWorkingFiles(files, places);
-            workingFilesLeft_ = workingFilesRemain(files, places);
-        }
+        deleteWorkingFilesOf({currentExercise_, nullptr, workingFolder_, templateFolder_}, false);
         currentExercise_ = nullptr;
         removeOwnTemplateFolder();
     } else {
@@ -98,9 +89,9 @@ void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathD
         raiseWithLocation(errors::objectNotSet(), u"Module", u"Nettoyage");
     if (currentExercise_)
         closeExercise();
-    // The new exercise is not started over a clean-up that left files behind.
-    if (workingFilesLeft_) {
-        workingFilesLeft_ = false;
+    // The new exercise is not started over a clean-up that has just left files behind.
+    if (closingLeftFiles_) {
+        closingLeftFiles_ = false;
         raiseWithLocation(errors::runtime(errors::kPathFileAccessError), u"Module",
                           u"InitQuestion");
     }

@@ -113,19 +113,22 @@ void deleteWorkingFiles(FileSystem& files, const WorkingFilePlaces& places) {
     }
 }
 
-bool workingFilesRemain(FileSystem& files, const WorkingFilePlaces& places) {
+std::vector<std::u16string> remainingWorkingFiles(FileSystem& files,
+                                                  const WorkingFilePlaces& places) {
     std::int32_t count = 0;
     ignoringErrors([&] { count = recordCount(places); });
-    bool remains = false;
-    for (std::int32_t i = 1; i <= count && !remains; ++i) {
+    std::vector<std::u16string> remaining;
+    for (std::int32_t i = 1; i <= count; ++i) {
         ignoringErrors([&] {
             const std::u16string& folder = vb::cBool(recordField(places, i, u"Modele"))
                                                ? places.templateFolder
                                                : places.workingFolder;
-            remains = files.fileExists(folder + workingName(places, i));
+            const std::u16string path = folder + workingName(places, i);
+            if (files.fileExists(path))
+                remaining.push_back(path);
         });
     }
-    return remains;
+    return remaining;
 }
 
 void Renomme(FileSystem& files, const WorkingFilePlaces& places) {

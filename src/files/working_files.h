@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "automation/dispatch.h"
 #include "platform/file_system.h"
@@ -25,9 +26,10 @@ void Renomme(FileSystem& files, const WorkingFilePlaces& places);
 // no longer answers. Every failure is ignored.
 void deleteWorkingFiles(FileSystem& files, const WorkingFilePlaces& places);
 
-// True when a file of one of the exercise's working names is still in its folder (after a
-// clean-up whose deletions were refused). A list that cannot be read counts as no file.
-bool workingFilesRemain(FileSystem& files, const WorkingFilePlaces& places);
+// The full names of the exercise's working files still in their folders (after a clean-up
+// whose deletions were refused). A list that cannot be read gives no file.
+std::vector<std::u16string> remainingWorkingFiles(FileSystem& files,
+                                                  const WorkingFilePlaces& places);
 
 // Removes a template folder that a failed start of the exercise created: the exercise's
 // templates, by working name, then the folder itself (only when nothing else is left in it).
