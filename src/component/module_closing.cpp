@@ -205,6 +205,8 @@ void Module::Quitter(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel)
         const bool playerHoldsIt =
             ioApplication == nullptr || sameObject(word_.application, ioApplication);
         if (word_.application && ownsWord_ && playerHoldsIt) {
+            // A dialog box of Word's would make it refuse to quit.
+            ignoringErrors([&] { closeDialogs(word_.desktop(), word_.mainWindow); });
             // A Word whose process has ended (462) has nothing left to quit: its window went
             // with it, and the player's application and handle are cleared all the same.
             if (quitWord())

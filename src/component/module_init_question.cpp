@@ -89,6 +89,7 @@ void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathD
         raiseWithLocation(errors::objectNotSet(), u"Module", u"Nettoyage");
     if (currentExercise_)
         closeExercise();
+    retryFilesLeft();
     // The new exercise is not started over a clean-up that has just left files behind.
     if (closingLeftFiles_) {
         closingLeftFiles_ = false;
