@@ -1,6 +1,7 @@
 // libFuzzer target for the story's markup and editing: any input is parsed; a story built from
 // parsed markup must render both ways, write markup that reads back to the same characters
 // and bookmarks, and keep well-formed fields and bookmarks through edits driven by the input.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -53,9 +54,11 @@ void checkWellFormed(const Story& story) {
     const auto fields = story.allFields();
     check(fields.size() == begins);
     for (const FieldSpan& f : fields) {
-        check(f.begin < f.separator && f.separator + 1 == f.end && f.end < text.size());
-        check(text[f.begin] == kFieldBegin && text[f.separator] == kFieldSeparator &&
-              text[f.end] == kFieldEnd);
+        // A field is 19 code 20 21, or 19 code 21 while it has no result yet.
+        check(f.begin < f.separator && f.separator <= f.end && f.end < text.size());
+        check(text[f.begin] == kFieldBegin && text[f.end] == kFieldEnd);
+        if (f.hasResult())
+            check(f.separator + 1 == f.end && text[f.separator] == kFieldSeparator);
     }
     check(story.paragraphCount() == marks);
     for (const BookmarkSpan& b : story.bookmarks()) {
@@ -67,18 +70,38 @@ void checkWellFormed(const Story& story) {
     }
 }
 
+// Markup does not keep that a field has no result yet: such a field reads back as one whose
+// result is still to be computed, with its separator. The story's text is compared in that form,
+// and bookmark positions only when no field lacks its result (the separators move them).
+std::u16string withSeparators(const Story& story, bool& allHaveResults) {
+    std::u16string text = story.characters();
+    auto fields = story.allFields();
+    std::sort(fields.begin(), fields.end(),
+              [](const FieldSpan& a, const FieldSpan& b) { return a.end > b.end; });
+    allHaveResults = true;
+    for (const FieldSpan& f : fields) {
+        if (!f.hasResult()) {
+            text.insert(f.end, 1, kFieldSeparator);
+            allHaveResults = false;
+        }
+    }
+    return text;
+}
+
 void checkRoundTrip(const Story& story) {
     const std::u16string markup = story.toMarkup(0, story.length());
     auto reread = parseMarkup(markup);
     check(std::holds_alternative<ParsedMarkup>(reread));
     const Story again(std::get<ParsedMarkup>(reread));
-    check(again.characters() == story.characters());
+    bool allHaveResults = true;
+    check(again.characters() == withSeparators(story, allHaveResults));
     const auto before = story.bookmarks();
     const auto after = again.bookmarks();
     check(before.size() == after.size());
     for (std::size_t k = 0; k < before.size(); ++k) {
-        check(before[k].name == after[k].name && before[k].start == after[k].start &&
-              before[k].end == after[k].end);
+        check(before[k].name == after[k].name);
+        check(!allHaveResults ||
+              (before[k].start == after[k].start && before[k].end == after[k].end));
     }
 }
 
