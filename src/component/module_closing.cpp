@@ -92,8 +92,7 @@ void Module::deleteWorkingFilesOf(const WorkingFilePlaces& places, bool askWord)
 bool Module::retryFilesLeft() {
     FileSystem& files = *word_.platform.files;
     std::erase_if(filesLeft_, [&](const std::u16string& path) {
-        ignoringErrors([&] { files.setNormalAttributes(path); });
-        ignoringErrors([&] { files.deleteFile(path); });
+        deleteQuietly(files, path);
         return !files.fileExists(path);
     });
     return !filesLeft_.empty();

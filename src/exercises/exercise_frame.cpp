@@ -3,6 +3,7 @@
 #include "automation/vb.h"
 #include "errors/error_service.h"
 #include "exercises/exercise_declaration.h"
+#include "files/working_files.h"
 #include "files/working_folder.h"
 
 namespace k72645 {
@@ -100,10 +101,8 @@ void ExerciseFrame::removeTemplateFolder() {
     FileSystem& files = *services_.files;
     for (std::int32_t i = 1; i <= files_->count(); ++i) {
         const Fichier file = files_->item(i);
-        if (file.Modele && isPlainFileName(file.NomDest)) {
-            ignoringErrors([&] { files.setNormalAttributes(templateFolder_ + file.NomDest); });
-            ignoringErrors([&] { files.deleteFile(templateFolder_ + file.NomDest); });
-        }
+        if (file.Modele && isPlainFileName(file.NomDest))
+            deleteQuietly(files, templateFolder_ + file.NomDest);
     }
 }
 

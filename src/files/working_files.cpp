@@ -74,13 +74,12 @@ void releaseTemplate(const DispatchPtr& word, const std::u16string& name) {
     }
 }
 
-// A file that does not exist, or that cannot be deleted, is left as it is.
+}  // namespace
+
 void deleteQuietly(FileSystem& files, const std::u16string& path) {
     ignoringErrors([&] { files.setNormalAttributes(path); });
     ignoringErrors([&] { files.deleteFile(path); });
 }
-
-}  // namespace
 
 void Nettoyage(FileSystem& files, const WorkingFilePlaces& places) {
     reporting(u"Module", u"Nettoyage", [&] {

@@ -22,6 +22,9 @@ struct WorkingFilePlaces {
 
 void Nettoyage(FileSystem& files, const WorkingFilePlaces& places);
 void Renomme(FileSystem& files, const WorkingFilePlaces& places);
+// Deletes a file whatever its attributes; one that does not exist, or that cannot be deleted,
+// is left as it is.
+void deleteQuietly(FileSystem& files, const std::u16string& path);
 // Deletes every file of a working name, without asking Word anything: for a closing whose Word
 // no longer answers. Every failure is ignored.
 void deleteWorkingFiles(FileSystem& files, const WorkingFilePlaces& places);

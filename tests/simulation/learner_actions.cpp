@@ -1,5 +1,7 @@
 #include "learner_actions.h"
 
+#include "simulation_script.h"
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -7,14 +9,6 @@
 namespace k72645::simulation {
 
 namespace {
-
-std::string trimmed(const std::string& line) {
-    const auto first = line.find_first_not_of(" \t\r");
-    if (first == std::string::npos)
-        return "";
-    const auto last = line.find_last_not_of(" \t\r");
-    return line.substr(first, last - first + 1);
-}
 
 bool contains(const std::string& text, const char* part) {
     return text.find(part) != std::string::npos;

@@ -12,6 +12,8 @@ bool startsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
+}  // namespace
+
 std::string trimmed(const std::string& line) {
     const auto first = line.find_first_not_of(" \t\r");
     if (first == std::string::npos)
@@ -19,8 +21,6 @@ std::string trimmed(const std::string& line) {
     const auto last = line.find_last_not_of(" \t\r");
     return line.substr(first, last - first + 1);
 }
-
-}  // namespace
 
 PlayerCall playerCallOf(const ScriptStep& step) {
     for (const std::string& statement : step.statements) {

@@ -21,6 +21,9 @@ enum class PlayerCall { None, InitQuestion, TestePoint, Fermer, Quitter, Verdict
 PlayerCall playerCallOf(const ScriptStep& step);
 const char* playerCallName(PlayerCall call);
 
+// A line without its leading and trailing blanks (spaces, tabs, carriage returns).
+std::string trimmed(const std::string& line);
+
 // The statements that start every run: errors are trapped, the player holds no Word yet.
 const std::vector<std::string>& preamble();
 
