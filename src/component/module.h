@@ -92,12 +92,13 @@ private:
     bool isDeletedWorkingFile(const std::u16string& fullName) const;
     // Quits the component's Word without saving; false when its process had already ended.
     bool quitWord();
-    // Quits, without saving and ignoring every failure, the Words this Module replaced.
+    // Quits, without saving and ignoring every failure, the Words this Module replaced; one that
+    // refuses has the dialog boxes of the window it had closed, and is asked once more.
     void quitReplacedWords();
 
     // After a probe: a Word started in place of one that had gone belongs to the component and
     // is owed to the player; one attached is not the component's. True when Word was replaced.
-    bool adoptReplacedWord(const DispatchPtr& held);
+    bool adoptReplacedWord(const DispatchPtr& held, WindowHandle heldWindow);
     // Gives the player the Word it is owed, if any.
     void handBackWord(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel);
 
@@ -116,7 +117,11 @@ private:
     bool wordOwedToPlayer_ = false;  // started by a probe, not yet handed back
     // Words this Module started and then replaced because they did not answer: one may still
     // run (a Word held by a dialog, or busy), and Quitter quits it with the Module's own.
-    std::vector<DispatchPtr> replacedWords_;
+    struct ReplacedWord {
+        DispatchPtr application;
+        WindowHandle window = 0;  // its main window when it was replaced (0: not known)
+    };
+    std::vector<ReplacedWord> replacedWords_;
     // The working and template folders of every exercise this Module started.
     std::vector<std::u16string> foldersWorkedIn_;
     // Working files that a clean-up could not delete: every later closing tries them again,

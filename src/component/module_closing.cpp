@@ -187,8 +187,15 @@ bool Module::quitWord() {
 }
 
 void Module::quitReplacedWords() {
-    for (const DispatchPtr& word : replacedWords_)
-        ignoringErrors([&] { call(word, u"Quit", {Variant(word::wdDoNotSaveChanges)}); });
+    for (const ReplacedWord& word : replacedWords_) {
+        const auto quit = [&] {
+            call(word.application, u"Quit", {Variant(word::wdDoNotSaveChanges)});
+        };
+        if (!ignoringErrors(quit) && isWordMainWindow(word_.desktop(), word.window)) {
+            closeDialogs(word_.desktop(), word.window);
+            ignoringErrors(quit);
+        }
+    }
     replacedWords_.clear();
 }
 

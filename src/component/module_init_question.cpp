@@ -72,13 +72,14 @@ void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathD
 
     // A Word that the probe obtained in place of one that had gone comes back to the player.
     const DispatchPtr held = word_.application;
+    const WindowHandle heldWindow = word_.mainWindow;
     try {
         probeUntilAccessible();
     } catch (...) {
-        adoptReplacedWord(held);
+        adoptReplacedWord(held, heldWindow);
         throw;
     }
-    if (adoptReplacedWord(held)) {
+    if (adoptReplacedWord(held, heldWindow)) {
         ioApplication = word_.application;
         ioHandleLogiciel = word_.mainWindow;
         wordOwedToPlayer_ = false;
@@ -165,7 +166,7 @@ void Module::takePlayersWord(DispatchPtr& ioApplication, std::int32_t& ioHandleL
         }
         // A Word of the component's own that did not quit is quit again with the Module's.
         if (ownsWord_ && ioApplication)
-            replacedWords_.push_back(ioApplication);
+            replacedWords_.push_back({ioApplication, word_.mainWindow});
         ioApplication = nullptr;
         word_.application = nullptr;
         ignoringErrors([&] { GetApplication(word_); });

@@ -46,13 +46,14 @@ void Module::TestePoint() {
     const DrawingLockRelease unlockAtEnd(word_);
     // The probes may replace a Word that has gone; a Word started so is the component's.
     const DispatchPtr held = word_.application;
+    const WindowHandle heldWindow = word_.mainWindow;
     try {
         checkWork();
     } catch (...) {
-        adoptReplacedWord(held);
+        adoptReplacedWord(held, heldWindow);
         throw;
     }
-    adoptReplacedWord(held);
+    adoptReplacedWord(held, heldWindow);
 }
 
 void Module::checkWork() {

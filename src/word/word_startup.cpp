@@ -1,5 +1,7 @@
 #include "word/word_startup.h"
 
+#include <algorithm>
+
 #include "automation/text.h"
 #include "automation/vb.h"
 #include "errors/error_service.h"
@@ -49,17 +51,27 @@ void restartWord(WordSession& session) {
 }  // namespace
 
 // Starts a Word and sets it up. A Word started here that cannot be set up is quit before the
-// failure goes on: nobody else holds it, and it would be left running.
+// failure goes on: nobody else holds it, and it would be left running. A dialog box that the new
+// Word opened before its window was known holds every call, Quit included: the Word is told by
+// the main window it brought, its dialog boxes are closed, and it is asked to quit once more.
 void startWord(WordSession& session) {
+    Desktop& desktop = session.desktop();
+    const std::vector<WindowHandle> before = wordMainWindows(desktop);
     DispatchPtr started;
     try {
         started = session.platform.runtime->createObject(kWordProgId);
         setUpWord(session, started, true);
     } catch (...) {
         if (started) {
-            ignoringErrors([&] {
+            const auto quit = [&] {
                 word::Application(started).application().quit(Variant(word::wdDoNotSaveChanges));
-            });
+            };
+            if (!ignoringErrors(quit)) {
+                for (const WindowHandle window : wordMainWindows(desktop))
+                    if (std::find(before.begin(), before.end(), window) == before.end())
+                        closeDialogs(desktop, window);
+                ignoringErrors(quit);
+            }
         }
         throw;
     }

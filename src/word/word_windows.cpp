@@ -32,6 +32,20 @@ bool isWordMainWindow(Desktop& desktop, WindowHandle window) {
            (title.size() > suffix.size() && std::u16string_view(title).ends_with(suffix));
 }
 
+std::vector<WindowHandle> wordMainWindows(Desktop& desktop) {
+    // The walk stops after as many windows as a desktop can hold, so that a window list changing
+    // under it cannot keep it going.
+    constexpr int kMostWindows = 65536;
+    std::vector<WindowHandle> windows;
+    WindowHandle window = desktop.findChildWindow(0, 0);
+    for (int seen = 0; window != 0 && seen < kMostWindows; ++seen) {
+        if (isWordMainWindow(desktop, window))
+            windows.push_back(window);
+        window = desktop.findChildWindow(0, window);
+    }
+    return windows;
+}
+
 bool bringWordToFront(WordSession& session) {
     Desktop& desktop = session.desktop();
     // Neither the known window is shown nor any Word main window exists: nothing to bring up.

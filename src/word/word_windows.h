@@ -2,6 +2,8 @@
 // Escape key, closing the dialog boxes it shows and closing a window with its child windows.
 #pragma once
 
+#include <vector>
+
 #include "platform/desktop.h"
 #include "word/word_session.h"
 
@@ -15,6 +17,10 @@ WindowHandle findDocumentWindow(Desktop& desktop, const std::u16string& document
 // True when the window exists and is titled as Word's main window is: "Microsoft Word", or a
 // document's name followed by " - Microsoft Word".
 bool isWordMainWindow(Desktop& desktop, WindowHandle window);
+
+// The top-level windows titled as Word's main window is, topmost first: a Word started after
+// this list was read is told by a window that is not in it.
+std::vector<WindowHandle> wordMainWindows(Desktop& desktop);
 
 // Shows Word's main window maximized and in front; false when no Word main window exists.
 bool bringWordToFront(WordSession& session);
