@@ -66,11 +66,11 @@ void Module::Fermer() {
         raiseWithLocation(errors::runtime(errors::kPathFileAccessError), u"Module", u"Fermer");
 }
 
-bool Module::adoptReplacedWord(const DispatchPtr& held, WindowHandle heldWindow) {
+bool Module::adoptReplacedWord(const DispatchPtr& held, std::uint32_t heldProcess) {
     if (!word_.application || sameObject(word_.application, held))
         return false;
     if (ownsWord_ && held)
-        replacedWords_.push_back({held, heldWindow});
+        replacedWords_.push_back({held, heldProcess});
     ownsWord_ = word_.wordStarted;
     wordOwedToPlayer_ = word_.wordStarted;
     return true;

@@ -93,12 +93,12 @@ private:
     // Quits the component's Word without saving; false when its process had already ended.
     bool quitWord();
     // Quits, without saving and ignoring every failure, the Words this Module replaced; one that
-    // refuses has the dialog boxes of the window it had closed, and is asked once more.
+    // refuses has the dialog boxes of its windows closed, and is asked once more.
     void quitReplacedWords();
 
     // After a probe: a Word started in place of one that had gone belongs to the component and
     // is owed to the player; one attached is not the component's. True when Word was replaced.
-    bool adoptReplacedWord(const DispatchPtr& held, WindowHandle heldWindow);
+    bool adoptReplacedWord(const DispatchPtr& held, std::uint32_t heldProcess);
     // Gives the player the Word it is owed, if any.
     void handBackWord(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel);
 
@@ -119,7 +119,7 @@ private:
     // run (a Word held by a dialog, or busy), and Quitter quits it with the Module's own.
     struct ReplacedWord {
         DispatchPtr application;
-        WindowHandle window = 0;  // its main window when it was replaced (0: not known)
+        std::uint32_t process = 0;  // the process of its windows (0: not known)
     };
     std::vector<ReplacedWord> replacedWords_;
     // The working and template folders of every exercise this Module started.

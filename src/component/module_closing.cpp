@@ -47,7 +47,7 @@ void Module::closeExercise() {
         closeWindowTree(desktop, balloon);
         word_.platform.sleeper->sleep(kPauseAfterBalloonMs);
     }
-    closeDialogs(desktop, word_.mainWindow);
+    closeWordDialogs(word_);
 
     // From here every failing statement is skipped.
     const word::Application app(word_.application);
@@ -191,8 +191,8 @@ void Module::quitReplacedWords() {
         const auto quit = [&] {
             call(word.application, u"Quit", {Variant(word::wdDoNotSaveChanges)});
         };
-        if (!ignoringErrors(quit) && isWordMainWindow(word_.desktop(), word.window)) {
-            closeDialogs(word_.desktop(), word.window);
+        if (!ignoringErrors(quit) && word.process != 0) {
+            closeDialogsOfProcess(word_.desktop(), word.process);
             ignoringErrors(quit);
         }
     }
@@ -212,7 +212,7 @@ void Module::Quitter(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel)
             ioApplication == nullptr || sameObject(word_.application, ioApplication);
         if (word_.application && ownsWord_ && playerHoldsIt) {
             // A dialog box of Word's would make it refuse to quit.
-            ignoringErrors([&] { closeDialogs(word_.desktop(), word_.mainWindow); });
+            ignoringErrors([&] { closeWordDialogs(word_); });
             // A Word whose process has ended (462) has nothing left to quit: its window went
             // with it, and the player's application and handle are cleared all the same.
             if (quitWord())

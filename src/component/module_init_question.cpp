@@ -63,23 +63,23 @@ void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathD
     if (playersWord) {
         if (recordSettings)
             ignoringErrors([&] { SaveParamUser(word_); });
-        ignoringErrors([&] { closeDialogs(word_.desktop(), word_.mainWindow); });
+        ignoringErrors([&] { closeWordDialogs(word_); });
     } else {
         if (recordSettings)
             SaveParamUser(word_);
-        closeDialogs(word_.desktop(), word_.mainWindow);
+        closeWordDialogs(word_);
     }
 
     // A Word that the probe obtained in place of one that had gone comes back to the player.
     const DispatchPtr held = word_.application;
-    const WindowHandle heldWindow = word_.mainWindow;
+    const std::uint32_t heldProcess = word_.wordProcess;
     try {
         probeUntilAccessible();
     } catch (...) {
-        adoptReplacedWord(held, heldWindow);
+        adoptReplacedWord(held, heldProcess);
         throw;
     }
-    if (adoptReplacedWord(held, heldWindow)) {
+    if (adoptReplacedWord(held, heldProcess)) {
         ioApplication = word_.application;
         ioHandleLogiciel = word_.mainWindow;
         wordOwedToPlayer_ = false;
@@ -127,9 +127,20 @@ void Module::dropStaleWindow(DispatchPtr& ioApplication, std::int32_t& ioHandleL
         return;
     if (word_.desktop().windowExists(ioHandleLogiciel))
         return;
-    if (ioApplication != nullptr &&
-        ignoringErrors([&] { word::Application(ioApplication).application().windows().count(); }))
-        return;
+    std::int32_t failure = 0;
+    try {
+        if (ioApplication != nullptr) {
+            word::Application(ioApplication).application().windows().count();
+            return;
+        }
+    } catch (...) {
+        failure = currentError().number();
+    }
+    // A Word of the component's own that refuses to answer (held by a dialog box) has not gone:
+    // it is quit with the Module's own Word, through its dialog boxes.
+    if (ownsWord_ && failure != 0 && failure != errors::kServerUnavailable &&
+        sameObject(word_.application, ioApplication))
+        replacedWords_.push_back({ioApplication, word_.wordProcess});
     ioApplication = nullptr;
     word_.application = nullptr;
     ioHandleLogiciel = kNoWindow;
@@ -139,8 +150,10 @@ void Module::dropStaleWindow(DispatchPtr& ioApplication, std::int32_t& ioHandleL
 // The player's Word is used when its window can be found and is visible; otherwise it is told
 // to quit without saving and replaced by a new Word. Every failure here is ignored.
 void Module::takePlayersWord(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel) {
-    if (!sameObject(word_.application, ioApplication))
+    if (!sameObject(word_.application, ioApplication)) {
         ownsWord_ = false;
+        word_.wordProcess = 0;
+    }
     word_.application = ioApplication;
     word_.mainWindow = ioHandleLogiciel;
     Desktop& desktop = word_.desktop();
@@ -166,7 +179,7 @@ void Module::takePlayersWord(DispatchPtr& ioApplication, std::int32_t& ioHandleL
         }
         // A Word of the component's own that did not quit is quit again with the Module's.
         if (ownsWord_ && ioApplication)
-            replacedWords_.push_back({ioApplication, word_.mainWindow});
+            replacedWords_.push_back({ioApplication, word_.wordProcess});
         ioApplication = nullptr;
         word_.application = nullptr;
         ignoringErrors([&] { GetApplication(word_); });

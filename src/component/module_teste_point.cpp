@@ -46,14 +46,14 @@ void Module::TestePoint() {
     const DrawingLockRelease unlockAtEnd(word_);
     // The probes may replace a Word that has gone; a Word started so is the component's.
     const DispatchPtr held = word_.application;
-    const WindowHandle heldWindow = word_.mainWindow;
+    const std::uint32_t heldProcess = word_.wordProcess;
     try {
         checkWork();
     } catch (...) {
-        adoptReplacedWord(held, heldWindow);
+        adoptReplacedWord(held, heldProcess);
         throw;
     }
-    adoptReplacedWord(held, heldWindow);
+    adoptReplacedWord(held, heldProcess);
 }
 
 void Module::checkWork() {

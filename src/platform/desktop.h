@@ -44,6 +44,9 @@ public:
     virtual WindowHandle relatedWindow(WindowHandle window, WindowRelation relation) = 0;
     // A child window's parent, or a top-level window's owner.
     virtual WindowHandle parentWindow(WindowHandle window) = 0;
+    // The identifier of the process that made the window; 0 when there is no such window. The
+    // windows of one Word, its frames and its dialog boxes, share one.
+    virtual std::uint32_t windowProcess(WindowHandle window) = 0;
     // Whether the window has a dialog box's modal frame (its extended style says so).
     virtual bool hasModalFrame(WindowHandle window) = 0;
     // Visible when the window and every parent it has are visible.

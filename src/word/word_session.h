@@ -36,6 +36,9 @@ struct WordSession {
     // True when learnerSettings holds a complete record: a record that failed part-way is
     // never given back, as it would put empty folders in place of the learner's.
     bool learnerSettingsRecorded = false;
+    // The process of Word's windows, read whenever its main window is known: the dialog boxes of
+    // a Word that no longer answers are found by it (0: not known).
+    std::uint32_t wordProcess = 0;
     // Whether the Word that GetApplication last obtained was started (not attached).
     bool wordStarted = false;
     // True while Word's main window has its drawing locked by GetApplication.

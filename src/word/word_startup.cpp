@@ -26,6 +26,7 @@ void setUpWord(WordSession& session, DispatchPtr application, bool started) {
     } else {
         session.mainWindow = findDocumentWindow(desktop, app.activeDocument().name());
     }
+    session.wordProcess = desktop.windowProcess(session.mainWindow);
     app.documents().add();
     session.savedStartupSetting = vb::cLng(app.showStartupDialog());
     app.documents().close();

@@ -97,6 +97,22 @@ void closeDialogs(Desktop& desktop, WindowHandle owner) {
     }
 }
 
+void closeDialogsOfProcess(Desktop& desktop, std::uint32_t process) {
+    if (process == 0)
+        return;
+    for (const WindowHandle window : wordMainWindows(desktop))
+        if (desktop.windowProcess(window) == process)
+            closeDialogs(desktop, window);
+}
+
+void closeWordDialogs(WordSession& session) {
+    Desktop& desktop = session.desktop();
+    closeDialogs(desktop, session.mainWindow);
+    if (const std::uint32_t process = desktop.windowProcess(session.mainWindow); process != 0)
+        session.wordProcess = process;
+    closeDialogsOfProcess(desktop, session.wordProcess);
+}
+
 void closeWindowTree(Desktop& desktop, WindowHandle window) {
     try {
         // Children are closed first; after each, the search starts again behind the last child

@@ -36,6 +36,15 @@ bool isDialogOf(Desktop& desktop, WindowHandle window, WindowHandle owner, std::
 // owns in turn. Any failure ends it silently.
 void closeDialogs(Desktop& desktop, WindowHandle owner);
 
+// Closes the dialog boxes of every Word main window that the process made, each as closeDialogs
+// does: a dialog box belongs to the frame that was active when it opened, which need not be the
+// window known. Nothing for process 0.
+void closeDialogsOfProcess(Desktop& desktop, std::uint32_t process);
+
+// Closes the dialog boxes of the session's Word: those of its main window, then those of its
+// other frames, found by its process (read again from the main window while that exists).
+void closeWordDialogs(WordSession& session);
+
 // Closes a window after its child windows, depth first. A child that survives its closing is
 // passed over, so the procedure always ends. Any failure ends it silently.
 void closeWindowTree(Desktop& desktop, WindowHandle window);

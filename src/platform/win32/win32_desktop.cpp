@@ -107,6 +107,13 @@ WindowHandle Win32Desktop::parentWindow(WindowHandle window) {
     return handle(::GetParent(hwnd(window)));
 }
 
+std::uint32_t Win32Desktop::windowProcess(WindowHandle window) {
+    DWORD process = 0;
+    if (::GetWindowThreadProcessId(hwnd(window), &process) == 0)
+        return 0;
+    return process;
+}
+
 bool Win32Desktop::hasModalFrame(WindowHandle window) {
     return (::GetWindowLongA(hwnd(window), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME) != 0;
 }

@@ -47,6 +47,7 @@ public:
     std::u16string windowText(WindowHandle window, std::size_t maxLength) override;
     WindowHandle relatedWindow(WindowHandle window, WindowRelation relation) override;
     WindowHandle parentWindow(WindowHandle window) override;
+    std::uint32_t windowProcess(WindowHandle window) override;
     bool hasModalFrame(WindowHandle window) override;
     bool isVisible(WindowHandle window) override;
     bool isMinimized(WindowHandle window) override;

@@ -83,6 +83,11 @@ std::u16string SimDesktop::className(WindowHandle window) const {
     return w == nullptr ? std::u16string() : w->traits.className;
 }
 
+std::uint32_t SimDesktop::windowProcess(WindowHandle window) {
+    const Window* w = find(window);
+    return w != nullptr ? w->traits.process : 0;
+}
+
 bool SimDesktop::hasModalFrame(WindowHandle window) {
     const Window* w = find(window);
     return w != nullptr && (w->traits.exStyle & kModalFrameStyle) != 0;

@@ -20,6 +20,7 @@ struct WindowTraits {
     WindowHandle parent = 0;  // a child window's parent; 0 for a top-level window
     std::int32_t exStyle = 0;
     bool visible = true;
+    std::uint32_t process = 0;  // the process that makes it (a Word's own number); 0: none given
 };
 
 class WindowSystem {

@@ -1,17 +1,28 @@
 #include "sim/word/word_windows.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "platform/desktop.h"
 
 namespace k72645::sim {
+
+namespace {
+// Each Word runs as a process of its own: its windows carry its number, from 1000 on, as
+// process identifiers are told apart on a desktop.
+std::uint32_t nextProcess() {
+    static std::atomic<std::uint32_t> next{1000};
+    return next++;
+}
+}  // namespace
 
 WordWindows::WordWindows(std::shared_ptr<WindowSystem> windows,
                          std::function<void(FrameKey)> closedByUser,
                          std::function<void(bool, bool)> shownByUser)
     : windows_(std::move(windows)),
       closedByUser_(std::move(closedByUser)),
-      shownByUser_(std::move(shownByUser)) {
+      shownByUser_(std::move(shownByUser)),
+      process_(nextProcess()) {
     main_ = createFrame(u"Microsoft Word", false);
     frames_.push_back({nullptr, main_, u"Microsoft Word", false, false});
 }
@@ -21,6 +32,7 @@ WindowHandle WordWindows::createFrame(const std::u16string& title, bool visible)
     traits.className = kMainWindowClass;
     traits.title = title;
     traits.visible = visible;
+    traits.process = process_;
     const WindowHandle window = windows_->createWindow(traits);
     windows_->onClosed(window, [this, window] { frameClosed(window); });
     windows_->onShowChanged(window, [this, window](bool shown, bool minimized) {
@@ -127,6 +139,7 @@ WindowHandle WordWindows::showDialog(const std::u16string& title, bool blocking)
     window.owner = owner;
     window.exStyle = kModalFrameStyle;
     window.visible = true;
+    window.process = process_;
     const WindowHandle dialog = windows_->createWindow(window);
     if (dialog == 0)
         return 0;
@@ -174,15 +187,18 @@ void WordWindows::dismissDialog(WindowHandle dialog) {
 WindowHandle WordWindows::showAssistantBalloon() {
     WindowTraits balloon;
     balloon.className = kBalloonClass;
+    balloon.process = process_;
     const WindowHandle top = windows_->createWindow(balloon);
     WindowTraits child;
     child.className = u"MSOBALLOONTEXT";
     child.parent = top;
+    child.process = process_;
     const WindowHandle text = windows_->createWindow(child);
     WindowTraits button;
     button.className = u"Button";
     button.title = u"OK";
     button.parent = text;
+    button.process = process_;
     windows_->createWindow(button);
     balloons_.push_back(top);
     return top;

@@ -83,6 +83,7 @@ private:
     std::function<void(bool, bool)> shownByUser_;
     std::shared_ptr<Dialogs> dialogs_ = std::make_shared<Dialogs>();
     std::vector<Frame> frames_;
+    std::uint32_t process_;
     WindowHandle main_ = 0;
     std::vector<WindowHandle> balloons_;
 };
