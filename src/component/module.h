@@ -90,6 +90,9 @@ private:
     // clean-up deleted while Word could not close its document. Saving it would put the file
     // back, so the closing discards it.
     bool isDeletedWorkingFile(const std::u16string& fullName) const;
+    // The current exercise's files and folders, with the Word that may hold them (nullptr: no
+    // Word to ask), and the deleted working files of earlier clean-ups.
+    WorkingFilePlaces currentPlaces(const DispatchPtr& word) const;
     // Quits the component's Word without saving; false when its process had already ended.
     bool quitWord();
     // Quits, without saving and ignoring every failure, the Words this Module replaced; one that

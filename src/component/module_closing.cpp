@@ -63,8 +63,7 @@ void Module::closeExercise() {
     ignoringErrors([&] { RestaureParamUser(word_); });
     // Deleting the working files needs no Word: when Word stops the clean-up (the learner
     // has quit it), they are deleted without it.
-    const WorkingFilePlaces places{currentExercise_, word_.application, workingFolder_,
-                                   templateFolder_};
+    const WorkingFilePlaces places = currentPlaces(word_.application);
     deleteWorkingFilesOf(places, true);
     ignoringErrors([&] { call(currentExercise_, u"Fermer"); });
     currentExercise_ = nullptr;
@@ -164,6 +163,11 @@ void Module::closeAndReopenDocuments() {
         if (!name.empty())
             ignoringErrors([&] { app.documents().open(name); });
     }
+}
+
+WorkingFilePlaces Module::currentPlaces(const DispatchPtr& word) const {
+    return {currentExercise_, word, workingFolder_, templateFolder_,
+            [this](const std::u16string& fullName) { return isDeletedWorkingFile(fullName); }};
 }
 
 bool Module::isDeletedWorkingFile(const std::u16string& fullName) const {

@@ -49,7 +49,7 @@ void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathD
         // The player came back without Word: the exercise it had is dropped, not closed, as
         // the Word it ran in has gone; its working files are deleted all the same, from the
         // folders it placed them in.
-        deleteWorkingFilesOf({currentExercise_, nullptr, workingFolder_, templateFolder_}, false);
+        deleteWorkingFilesOf(currentPlaces(nullptr), false);
         currentExercise_ = nullptr;
         removeOwnTemplateFolder();
     } else {
@@ -107,8 +107,7 @@ void Module::InitQuestion(std::int32_t ilQuestion, const std::u16string& isPathD
     } catch (...) {
         // A start that failed leaves no template folder of its own behind.
         if (createdTemplateFolder) {
-            removeCreatedTemplateFolder(*word_.platform.files, {currentExercise_, word_.application,
-                                                                workingFolder_, templateFolder_});
+            removeCreatedTemplateFolder(*word_.platform.files, currentPlaces(word_.application));
             if (!word_.platform.files->folderExists(templateFolder_))
                 createdTemplateFolder_.clear();
         }
@@ -235,8 +234,7 @@ bool Module::createExerciseAndFolders(std::int32_t number, const std::u16string&
 
 // Failures here pass unchanged: the callees and the exercise locate their own.
 void Module::placeFilesAndPrepare(const std::u16string& workingFolder) {
-    const WorkingFilePlaces places{currentExercise_, word_.application, workingFolder_,
-                                   templateFolder_};
+    const WorkingFilePlaces places = currentPlaces(word_.application);
     Nettoyage(*word_.platform.files, places);
     Renomme(*word_.platform.files, places);
 

@@ -36,12 +36,13 @@ DispatchPtr member(const DispatchPtr& object, std::u16string_view name, Argument
 }
 
 // Closes every open document of that name, whatever its letter case. The exercise's own, the
-// one in `folder`, is closed without saving. One of the same name from another folder is the
-// learner's: Word cannot hold two documents of one name, so it is closed when it has no
-// unsaved change, and otherwise the clean-up stops with 55 "File already open" rather than
-// lose the learner's work.
-void closeOpenDocuments(const DispatchPtr& word, const std::u16string& folder,
+// one in `folder`, is closed without saving, and so is one whose working file an earlier
+// clean-up deleted. Any other of the same name from another folder is the learner's: Word
+// cannot hold two documents of one name, so it is closed when it has no unsaved change, and
+// otherwise the clean-up stops with 55 "File already open" rather than lose the learner's work.
+void closeOpenDocuments(const WorkingFilePlaces& places, const std::u16string& folder,
                         const std::u16string& name) {
+    const DispatchPtr& word = places.wordApplication;
     const std::int32_t count =
         vb::cLng(get(member(member(word, u"Application"), u"Documents"), u"Count"));
     for (std::int32_t i = count; i >= 1; --i) {
@@ -49,7 +50,10 @@ void closeOpenDocuments(const DispatchPtr& word, const std::u16string& folder,
             member(member(member(word, u"Application"), u"Documents"), u"Item", {i});
         if (lcase(vb::cStr(get(document, u"Name"))) != lcase(name))
             continue;
-        const bool exercises = sameFullName(vb::cStr(get(document, u"FullName")), folder + name);
+        const std::u16string fullName = vb::cStr(get(document, u"FullName"));
+        const bool exercises =
+            sameFullName(fullName, folder + name) ||
+            (places.isDeletedWorkingFile && places.isDeletedWorkingFile(fullName));
         if (!exercises && !vb::cBool(get(document, u"Saved")))
             throw errors::runtime(errors::kFileAlreadyOpen);
         call(document, u"Close", {false});
@@ -86,8 +90,7 @@ void Nettoyage(FileSystem& files, const WorkingFilePlaces& places) {
         const std::int32_t count = recordCount(places);
         for (std::int32_t i = 1; i <= count; ++i) {
             const bool isTemplate = vb::cBool(recordField(places, i, u"Modele"));
-            closeOpenDocuments(places.wordApplication,
-                               isTemplate ? places.templateFolder : places.workingFolder,
+            closeOpenDocuments(places, isTemplate ? places.templateFolder : places.workingFolder,
                                workingName(places, i));
             if (isTemplate) {
                 releaseTemplate(places.wordApplication, workingName(places, i));

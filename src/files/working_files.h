@@ -5,6 +5,7 @@
 // their failures as "Module" / "Nettoyage" or "Renomme".
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@ struct WorkingFilePlaces {
     DispatchPtr wordApplication;    // the Word whose documents and add-ins may hold a file
     std::u16string workingFolder;   // the working folder, ending with a separator
     std::u16string templateFolder;  // the template folder, ending with a separator
+    // True for the full name of a document whose file an earlier clean-up deleted while Word
+    // held it: the component's own, discarded like the exercise's (none when not given).
+    std::function<bool(const std::u16string& fullName)> isDeletedWorkingFile;
 };
 
 void Nettoyage(FileSystem& files, const WorkingFilePlaces& places);

@@ -22,7 +22,10 @@ protected:
     }
     WorkingFilePlaces places(int exercise) {
         return {createExercise(exercise, {platform.files, platform.sleeper, platform.runtime}),
-                word, folder.path(), templates.path()};
+                word,
+                folder.path(),
+                templates.path(),
+                {}};
     }
 
     DispatchPtr word;
@@ -65,8 +68,11 @@ TEST_F(WorkingFilesTest, ANameThatWouldLeaveItsFolderIsRefused) {
     const auto placesFor = [&](std::u16string source, std::u16string dest) {
         auto list = FichiersDeTravail::create();
         list->add(std::move(source), std::move(dest), false);
-        return WorkingFilePlaces{std::make_shared<ListedExercise>(list), word,
-                                 working.path() + u"sub/", templates.path()};
+        return WorkingFilePlaces{std::make_shared<ListedExercise>(list),
+                                 word,
+                                 working.path() + u"sub/",
+                                 templates.path(),
+                                 {}};
     };
     for (const std::u16string dest : {u"..\\Victime.doc", u"../Victime.doc", u"..", u""}) {
         const WorkingFilePlaces places = placesFor(u"07264501.doc", dest);
