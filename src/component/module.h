@@ -86,6 +86,10 @@ private:
     void deleteWorkingFilesOf(const WorkingFilePlaces& places, bool askWord);
     // Tries again to delete the files left by earlier clean-ups; true while any is left.
     bool retryFilesLeft();
+    // Deletes again the working files that clean-ups deleted and that have come back since (a
+    // document Word still held, saved by the learner after its file was deleted); one that
+    // cannot be deleted joins filesLeft_. Run once no exercise is current.
+    void deleteReturnedWorkingFiles();
     // A document of a folder this Module worked in whose file has gone: a working file the
     // clean-up deleted while Word could not close its document. Saving it would put the file
     // back, so the closing discards it.
@@ -130,6 +134,8 @@ private:
     // Working files that a clean-up could not delete: every later closing tries them again,
     // and Fermer and Quitter report them while any is left.
     std::vector<std::u16string> filesLeft_;
+    // Every working file a clean-up of this Module deleted, by its full name.
+    std::vector<std::u16string> deletedWorkingFiles_;
     // The last clean-up of an exercise left some of its working files.
     bool closingLeftFiles_ = false;
     std::int32_t paragraphsAtStart_ = 0;

@@ -67,6 +67,7 @@ void Module::closeExercise() {
     deleteWorkingFilesOf(places, true);
     ignoringErrors([&] { call(currentExercise_, u"Fermer"); });
     currentExercise_ = nullptr;
+    deleteReturnedWorkingFiles();
     retryFilesLeft();
     removeOwnTemplateFolder();
 }
@@ -76,6 +77,10 @@ void Module::deleteWorkingFilesOf(const WorkingFilePlaces& places, bool askWord)
     closingLeftFiles_ = false;
     if (!places.exercise)
         return;
+    for (std::u16string& path : workingFilePaths(places))
+        if (std::find(deletedWorkingFiles_.begin(), deletedWorkingFiles_.end(), path) ==
+            deletedWorkingFiles_.end())
+            deletedWorkingFiles_.push_back(std::move(path));
     if (!askWord || !ignoringErrors([&] { Nettoyage(files, places); }))
         deleteWorkingFiles(files, places);
     // A deletion refused once (a file held for a moment by another program) is tried again.
@@ -85,6 +90,20 @@ void Module::deleteWorkingFilesOf(const WorkingFilePlaces& places, bool askWord)
         closingLeftFiles_ = true;
         if (std::find(filesLeft_.begin(), filesLeft_.end(), path) == filesLeft_.end())
             filesLeft_.push_back(std::move(path));
+    }
+}
+
+void Module::deleteReturnedWorkingFiles() {
+    FileSystem& files = *word_.platform.files;
+    for (const std::u16string& path : deletedWorkingFiles_) {
+        ignoringErrors([&] {
+            if (!files.fileExists(path))
+                return;
+            deleteQuietly(files, path);
+            if (files.fileExists(path) &&
+                std::find(filesLeft_.begin(), filesLeft_.end(), path) == filesLeft_.end())
+                filesLeft_.push_back(path);
+        });
     }
 }
 
@@ -180,13 +199,19 @@ bool Module::isDeletedWorkingFile(const std::u16string& fullName) const {
 }
 
 bool Module::quitWord() {
-    try {
-        word::Application(word_.application).application().quit(Variant(word::wdDoNotSaveChanges));
-        return true;
-    } catch (const ComError& error) {
-        if (error.number() != errors::kServerUnavailable)
-            throw;
-        return false;
+    const word::Application app(word_.application);
+    for (int attempt = 1;; ++attempt) {
+        try {
+            app.application().quit(Variant(word::wdDoNotSaveChanges));
+            return true;
+        } catch (const ComError& error) {
+            if (error.number() != errors::kServerUnavailable)
+                throw;
+        }
+        // 462 says Word's process has gone; a Word that still answers has not, and is asked
+        // once more.
+        if (attempt == 2 || !ignoringErrors([&] { app.application().windows().count(); }))
+            return false;
     }
 }
 
@@ -226,7 +251,10 @@ void Module::Quitter(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel)
         }
         word_.application = nullptr;
         quitReplacedWords();
-        // Word has gone and no longer holds the files: the files left are tried once more.
+        // Word has gone and no longer holds the files: the files left are tried once more, and
+        // so are the working files the learner saved again after their clean-up.
+        deleteReturnedWorkingFiles();
+        deletedWorkingFiles_.clear();
         if (retryFilesLeft())
             throw errors::runtime(errors::kPathFileAccessError);
     });

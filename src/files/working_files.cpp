@@ -115,21 +115,29 @@ void deleteWorkingFiles(FileSystem& files, const WorkingFilePlaces& places) {
     }
 }
 
-std::vector<std::u16string> remainingWorkingFiles(FileSystem& files,
-                                                  const WorkingFilePlaces& places) {
+std::vector<std::u16string> workingFilePaths(const WorkingFilePlaces& places) {
     std::int32_t count = 0;
     ignoringErrors([&] { count = recordCount(places); });
-    std::vector<std::u16string> remaining;
+    std::vector<std::u16string> paths;
     for (std::int32_t i = 1; i <= count; ++i) {
         ignoringErrors([&] {
             const std::u16string& folder = vb::cBool(recordField(places, i, u"Modele"))
                                                ? places.templateFolder
                                                : places.workingFolder;
-            const std::u16string path = folder + workingName(places, i);
-            if (files.fileExists(path))
-                remaining.push_back(path);
+            paths.push_back(folder + workingName(places, i));
         });
     }
+    return paths;
+}
+
+std::vector<std::u16string> remainingWorkingFiles(FileSystem& files,
+                                                  const WorkingFilePlaces& places) {
+    std::vector<std::u16string> remaining = workingFilePaths(places);
+    std::erase_if(remaining, [&](const std::u16string& path) {
+        bool exists = false;
+        ignoringErrors([&] { exists = files.fileExists(path); });
+        return !exists;
+    });
     return remaining;
 }
 

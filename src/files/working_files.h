@@ -33,6 +33,10 @@ void deleteQuietly(FileSystem& files, const std::u16string& path);
 // no longer answers. Every failure is ignored.
 void deleteWorkingFiles(FileSystem& files, const WorkingFilePlaces& places);
 
+// The full names of the exercise's working files, in their folders. A list that cannot be read
+// gives no file; a record that cannot be read is passed over.
+std::vector<std::u16string> workingFilePaths(const WorkingFilePlaces& places);
+
 // The full names of the exercise's working files still in their folders (after a clean-up
 // whose deletions were refused). A list that cannot be read gives no file.
 std::vector<std::u16string> remainingWorkingFiles(FileSystem& files,
