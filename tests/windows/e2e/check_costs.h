@@ -29,6 +29,9 @@ struct GroupCost {
     long checkCalls = 0;  // the component's Invoke and GetIDsOfNames during its checks
     double checkSeconds = 0;
     double checkSecondsInWord = 0;  // of which Word spent inside the component's calls
+    double checkPauseSeconds = 0;   // of which the pauses the exercises require
+    long checkObjects = 0;          // Word's objects handed to the component during its checks
+    sim::win32host::RoundTrips checkRoundTrips;  // every round trip to Word during the checks
 };
 
 // The Module as the player holds it, timing each check and counting the calls to Word it makes.
@@ -41,12 +44,14 @@ public:
 
 private:
     DispatchPtr module_;
+    std::int32_t exercise_ = 0;  // as InitQuestion last named it
     DispatchPtr control_;
     GroupCost*& group_;  // the group of the scenario playing
 };
 
 // Writes the costs per group and in all, the bare call's time (seconds) and the ratio of the
-// component's time per Word call during checks to it.
+// component's time per Word call during checks to it; then, per group, the round trips of a
+// check by kind, the objects it fetched, and the ratio with the required pauses left out.
 void writeBench(std::ostream& out, const std::map<std::string, GroupCost>& costs, double bare);
 
 }  // namespace k72645::e2e
