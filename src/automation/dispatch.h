@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <typeinfo>
 #include <vector>
 
 #include "automation/com_error.h"
@@ -43,6 +44,12 @@ public:
     // What makes two references the same object (VB's Is). Wrappers of a foreign object
     // return the foreign identity.
     virtual const void* identity() const { return this; }
+
+    // Told by a caller that knows which type of its application's objects this one is (the
+    // typed Word layer, for what its members return), named by a key of the caller's own: an
+    // object that would ask its application for its type may take the type it learnt for that
+    // key from another object instead. Others ignore it.
+    virtual void expectType(const std::type_info& key) { (void)key; }
 
     // The names of the members the object has, in lower case, for a COM server that must map
     // a member identifier back to its name; empty for an object that cannot list them.

@@ -24,15 +24,14 @@ protected:
     void runChecks(const CheckContext& /*context*/) override {
         // The entry looked for, in any case of letters; the position found only tells whether
         // there is one.
-        const std::int16_t count = vb::cInt(get(entries(), u"Count"));
+        const std::int16_t count = vb::cInt(get(entries().object(), u"Count"));
         std::int16_t index = 1;
         while (index <= count) {
-            const DispatchPtr entry = toObject(get(entries(), u"Item", {index}));
-            if (lcase(vb::cStr(get(entry, u"Name"))) == u"vr")
+            if (lcase(entries().item(index).name()) == u"vr")
                 break;
             index = vb::addInteger(index, 1);
         }
-        if (index > vb::cLng(get(entries(), u"Count"))) {
+        if (index > vb::cLng(get(entries().object(), u"Count"))) {
             setVerdict(u"A");
             return;
         }
@@ -50,13 +49,10 @@ private:
 
     // The AutoText entries of the active document's template, reached afresh at each use and
     // called by name.
-    DispatchPtr entries() const {
-        const DispatchPtr templ = word().activeDocument().attachedTemplate().object();
-        return toObject(get(templ, u"AutoTextEntries"));
+    word::AutoTextEntries entries() const {
+        return word().activeDocument().attachedTemplate().autoTextEntries();
     }
-    std::u16string value() const {
-        return vb::cStr(get(toObject(get(entries(), u"Item", {u"vr"})), u"Value"));
-    }
+    std::u16string value() const { return entries().item(u"vr").value(); }
 };
 
 }  // namespace

@@ -71,18 +71,15 @@ private:
     // Whether the template attached to the document holds an entry named "le" in any case of
     // letters. The template and its entries are reached afresh at each use, by name.
     static bool hasEntry(const word::Document& document) {
-        const auto entries = [&] {
-            return toObject(get(document.attachedTemplate().object(), u"AutoTextEntries"));
-        };
-        const std::int32_t count = vb::cLng(get(entries(), u"Count"));
+        const auto entries = [&] { return document.attachedTemplate().autoTextEntries(); };
+        const std::int32_t count = vb::cLng(get(entries().object(), u"Count"));
         std::int32_t index = 1;
         while (index <= count) {
-            const DispatchPtr entry = toObject(get(entries(), u"Item", {index}));
-            if (lcase(vb::cStr(get(entry, u"Name"))) == u"le")
+            if (lcase(entries().item(index).name()) == u"le")
                 break;
             index = vb::addLong(index, 1);
         }
-        return index != 0 && index <= vb::cLng(get(entries(), u"Count"));
+        return index != 0 && index <= vb::cLng(get(entries().object(), u"Count"));
     }
 
     // Modification times of the letter and of the template when the exercise started.

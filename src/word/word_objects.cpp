@@ -12,6 +12,17 @@ DispatchPtr WordObject::readObject(std::u16string_view member, Arguments args) c
     return toObject(read(member, std::move(args)));
 }
 
+template <class T>
+T WordObject::expecting(DispatchPtr object) {
+    object->expectType(typeid(T));
+    return T(std::move(object));
+}
+
+template <class T>
+T WordObject::fetch(std::u16string_view member, Arguments args) const {
+    return expecting<T>(readObject(member, std::move(args)));
+}
+
 void WordObject::write(std::u16string_view member, Variant value, Arguments index) const {
     put(object_, member, std::move(value), std::move(index));
 }
@@ -31,6 +42,20 @@ std::u16string Template::fullName() const {
 void Template::setSaved(bool saved) const {
     write(u"Saved", saved);
 }
+AutoTextEntries Template::autoTextEntries() const {
+    return fetch<AutoTextEntries>(u"AutoTextEntries");
+}
+
+std::u16string AutoTextEntry::name() const {
+    return vb::cStr(read(u"Name"));
+}
+std::u16string AutoTextEntry::value() const {
+    return vb::cStr(read(u"Value"));
+}
+
+AutoTextEntry AutoTextEntries::item(const Variant& nameOrIndex) const {
+    return fetch<AutoTextEntry>(u"Item", {nameOrIndex});
+}
 
 std::u16string MailMergeDataField::value() const {
     return vb::cStr(read(u"Value"));
@@ -40,7 +65,7 @@ std::int32_t MailMergeDataFields::count() const {
     return vb::cLng(read(u"Count"));
 }
 MailMergeDataField MailMergeDataFields::item(std::int32_t index) const {
-    return MailMergeDataField(readObject(u"Item", {index}));
+    return fetch<MailMergeDataField>(u"Item", {index});
 }
 
 std::u16string MailMergeFieldName::name() const {
@@ -48,7 +73,7 @@ std::u16string MailMergeFieldName::name() const {
 }
 
 MailMergeFieldName MailMergeFieldNames::item(std::int32_t index) const {
-    return MailMergeFieldName(readObject(u"Item", {index}));
+    return fetch<MailMergeFieldName>(u"Item", {index});
 }
 
 std::u16string MailMergeDataSource::name() const {
@@ -64,10 +89,10 @@ void MailMergeDataSource::setActiveRecord(std::int32_t record) const {
     write(u"ActiveRecord", record);
 }
 MailMergeDataFields MailMergeDataSource::dataFields() const {
-    return MailMergeDataFields(readObject(u"DataFields"));
+    return fetch<MailMergeDataFields>(u"DataFields");
 }
 MailMergeFieldNames MailMergeDataSource::fieldNames() const {
-    return MailMergeFieldNames(readObject(u"FieldNames"));
+    return fetch<MailMergeFieldNames>(u"FieldNames");
 }
 
 std::int32_t MailMerge::mainDocumentType() const {
@@ -83,7 +108,7 @@ std::int32_t MailMerge::state() const {
     return vb::cLng(read(u"State"));
 }
 MailMergeDataSource MailMerge::dataSource() const {
-    return MailMergeDataSource(readObject(u"DataSource"));
+    return fetch<MailMergeDataSource>(u"DataSource");
 }
 
 std::int32_t Fields::count() const {
@@ -93,40 +118,40 @@ void Fields::update() const {
     run(u"Update");
 }
 Field Fields::item(std::int32_t index) const {
-    return Field(readObject(u"Item", {index}));
+    return fetch<Field>(u"Item", {index});
 }
 
 Fields Range::fields() const {
-    return Fields(readObject(u"Fields"));
+    return fetch<Fields>(u"Fields");
 }
 std::u16string Range::text() const {
     return vb::cStr(read(u"Text"));
 }
 
 Range Field::code() const {
-    return Range(readObject(u"Code"));
+    return fetch<Range>(u"Code");
 }
 
 Range Paragraph::range() const {
-    return Range(readObject(u"Range"));
+    return fetch<Range>(u"Range");
 }
 
 Range Bookmark::range() const {
-    return Range(readObject(u"Range"));
+    return fetch<Range>(u"Range");
 }
 
 bool Bookmarks::exists(const std::u16string& name) const {
     return vb::cBool(run(u"Exists", {name}));
 }
 Bookmark Bookmarks::item(const std::u16string& name) const {
-    return Bookmark(readObject(u"Item", {name}));
+    return fetch<Bookmark>(u"Item", {name});
 }
 
 std::int32_t Paragraphs::count() const {
     return vb::cLng(read(u"Count"));
 }
 Paragraph Paragraphs::item(std::int32_t index) const {
-    return Paragraph(readObject(u"Item", {index}));
+    return fetch<Paragraph>(u"Item", {index});
 }
 
 std::int32_t Sections::count() const {
@@ -152,28 +177,28 @@ void Document::close(const Variant& saveChanges) const {
     run(u"Close", {saveChanges});
 }
 Range Document::content() const {
-    return Range(readObject(u"Content"));
+    return fetch<Range>(u"Content");
 }
 Bookmarks Document::bookmarks() const {
-    return Bookmarks(readObject(u"Bookmarks"));
+    return fetch<Bookmarks>(u"Bookmarks");
 }
 Paragraphs Document::paragraphs() const {
-    return Paragraphs(readObject(u"Paragraphs"));
+    return fetch<Paragraphs>(u"Paragraphs");
 }
 Sections Document::sections() const {
-    return Sections(readObject(u"Sections"));
+    return fetch<Sections>(u"Sections");
 }
 Fields Document::fields() const {
-    return Fields(readObject(u"Fields"));
+    return fetch<Fields>(u"Fields");
 }
 Application Document::application() const {
-    return Application(readObject(u"Application"));
+    return fetch<Application>(u"Application");
 }
 MailMerge Document::mailMerge() const {
-    return MailMerge(readObject(u"MailMerge"));
+    return fetch<MailMerge>(u"MailMerge");
 }
 Template Document::attachedTemplate() const {
-    return Template(readObject(u"AttachedTemplate"));
+    return fetch<Template>(u"AttachedTemplate");
 }
 void Document::setAttachedTemplate(const std::u16string& fullName) const {
     write(u"AttachedTemplate", fullName);
@@ -195,13 +220,13 @@ std::int32_t Documents::count() const {
     return vb::cLng(read(u"Count"));
 }
 Document Documents::item(const Variant& nameOrIndex) const {
-    return Document(readObject(u"Item", {nameOrIndex}));
+    return fetch<Document>(u"Item", {nameOrIndex});
 }
 Document Documents::open(const std::u16string& fileName) const {
-    return Document(toObject(run(u"Open", {fileName})));
+    return expecting<Document>(toObject(run(u"Open", {fileName})));
 }
 Document Documents::add() const {
-    return Document(toObject(run(u"Add")));
+    return expecting<Document>(toObject(run(u"Add")));
 }
 void Documents::close() const {
     run(u"Close");
@@ -221,7 +246,7 @@ void View::setShowFieldCodes(bool value) const {
 }
 
 View Window::view() const {
-    return View(readObject(u"View"));
+    return fetch<View>(u"View");
 }
 std::u16string Window::caption() const {
     return vb::cStr(read(u"Caption"));
@@ -246,7 +271,7 @@ std::int32_t Windows::count() const {
     return vb::cLng(read(u"Count"));
 }
 Window Windows::item(std::int32_t index) const {
-    return Window(readObject(u"Item", {index}));
+    return fetch<Window>(u"Item", {index});
 }
 
 void Selection::goToBookmark(const std::u16string& name) const {
@@ -280,7 +305,7 @@ void CommandBar::setPosition(std::int32_t position) const {
 }
 
 CommandBar CommandBars::item(const std::u16string& name) const {
-    return CommandBar(readObject(u"Item", {name}));
+    return fetch<CommandBar>(u"Item", {name});
 }
 bool CommandBars::displayTooltips() const {
     return vb::cBool(read(u"DisplayTooltips"));
@@ -300,35 +325,35 @@ std::int32_t AddIns::count() const {
     return vb::cLng(read(u"Count"));
 }
 AddIn AddIns::item(std::int32_t index) const {
-    return AddIn(readObject(u"Item", {index}));
+    return fetch<AddIn>(u"Item", {index});
 }
 
 Application Application::application() const {
-    return Application(readObject(u"Application"));
+    return fetch<Application>(u"Application");
 }
 Documents Application::documents() const {
-    return Documents(readObject(u"Documents"));
+    return fetch<Documents>(u"Documents");
 }
 Windows Application::windows() const {
-    return Windows(readObject(u"Windows"));
+    return fetch<Windows>(u"Windows");
 }
 Document Application::activeDocument() const {
-    return Document(readObject(u"ActiveDocument"));
+    return fetch<Document>(u"ActiveDocument");
 }
 Window Application::activeWindow() const {
-    return Window(readObject(u"ActiveWindow"));
+    return fetch<Window>(u"ActiveWindow");
 }
 Selection Application::selection() const {
-    return Selection(readObject(u"Selection"));
+    return fetch<Selection>(u"Selection");
 }
 Options Application::options() const {
-    return Options(readObject(u"Options"));
+    return fetch<Options>(u"Options");
 }
 CommandBars Application::commandBars() const {
-    return CommandBars(readObject(u"CommandBars"));
+    return fetch<CommandBars>(u"CommandBars");
 }
 AddIns Application::addIns() const {
-    return AddIns(readObject(u"AddIns"));
+    return fetch<AddIns>(u"AddIns");
 }
 bool Application::printPreview() const {
     return vb::cBool(read(u"PrintPreview"));

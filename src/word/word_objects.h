@@ -38,11 +38,33 @@ public:
 protected:
     Variant read(std::u16string_view member, Arguments args = {}) const;
     DispatchPtr readObject(std::u16string_view member, Arguments args = {}) const;
+    // The object a member returns, of the type the member is known to return: the object is
+    // told so, and binds its member names by that type without asking Word for it.
+    template <class T>
+    T fetch(std::u16string_view member, Arguments args = {}) const;
+    template <class T>
+    static T expecting(DispatchPtr object);
     void write(std::u16string_view member, Variant value, Arguments index = {}) const;
     Variant run(std::u16string_view member, Arguments args = {}) const;
 
 private:
     DispatchPtr object_;
+};
+
+// An AutoText entry of a template, and their collection. The entries' count is read by name
+// (through object()), as each exercise converts it.
+class AutoTextEntry : public WordObject {
+public:
+    using WordObject::WordObject;
+    std::u16string name() const;
+    std::u16string value() const;
+};
+
+class AutoTextEntries : public WordObject {
+public:
+    using WordObject::WordObject;
+    // By position (passed as given: an Integer stays one) or by name.
+    AutoTextEntry item(const Variant& nameOrIndex) const;
 };
 
 class Template : public WordObject {
@@ -52,6 +74,7 @@ public:
     std::u16string fullName() const;
     // True: Word takes the template as unchanged and does not offer to save it.
     void setSaved(bool saved) const;
+    AutoTextEntries autoTextEntries() const;
 };
 
 // A field of the data source's active record, and their collection.

@@ -6,7 +6,8 @@
 // through to the caller's variable; a null one, or one that loops, names no variable. A served
 // object lives until the call that released it has ended. Memory running out never throws into
 // COM's caller. A failed call's error is never taken from an error object left on the thread by
-// an earlier call. A refused VARIANT type frees its copy. Word's server counts LockServer locks.
+// an earlier call. A refused VARIANT type frees its copy. An object expected as a type another
+// object taught asks for no type information. Word's server counts LockServer locks.
 // Usage: k72645_bridge_test
 #include <objbase.h>
 #include <oleauto.h>
@@ -16,6 +17,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "automation/automation_object.h"
@@ -387,6 +389,97 @@ void foreignObject() {
     check(taker.references == 1, "foreign: an object of the component let go gives back its hold");
 }
 
+// Objects of one typed kind, as Word's are: each answers GetTypeInfo with the kind's type
+// information, and counts in the kind what it is asked (every answer of Word's costs a round trip).
+struct TypedKind {
+    ITypeInfo* info = nullptr;
+    int typeQuestions = 0;
+    int nameLookups = 0;
+};
+
+class TypedWordObject : public IDispatch {
+public:
+    explicit TypedWordObject(TypedKind& kind) : kind_(kind) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IDispatch)) {
+            *out = nullptr;
+            return E_NOINTERFACE;
+        }
+        *out = static_cast<IDispatch*>(this);
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the stack
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        *count = 1;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+        ++kind_.typeQuestions;
+        kind_.info->AddRef();
+        *info = kind_.info;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID* ids) override {
+        ++kind_.nameLookups;
+        ids[0] = 7;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
+        return S_OK;
+    }
+
+private:
+    TypedKind& kind_;
+};
+
+// The typed layer's keys for the kinds.
+struct DocumentKey {};
+struct RangeKey {};
+
+// An object its caller expects as a type that another object so expected taught asks nothing of
+// its own type; one expected as a type not yet taught, or not expected at all, asks.
+void expectedTypes() {
+    ICreateTypeLib2* library = nullptr;
+    ICreateTypeInfo* create = nullptr;
+    TypedKind kind;
+    if (FAILED(CreateTypeLib2(sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32, L"bridge-test.tlb",
+                              &library)) ||
+        FAILED(
+            library->CreateTypeInfo(const_cast<LPOLESTR>(L"Document"), TKIND_DISPATCH, &create))) {
+        check(false, "expected types: a type information could be made");
+        return;
+    }
+    // {6B1D2E43-8F5A-4C07-9E3B-A1D4C7F20856}
+    const GUID document = {
+        0x6b1d2e43, 0x8f5a, 0x4c07, {0x9e, 0x3b, 0xa1, 0xd4, 0xc7, 0xf2, 0x08, 0x56}};
+    create->SetGuid(document);
+    create->LayOut();
+    create->QueryInterface(IID_ITypeInfo, reinterpret_cast<void**>(&kind.info));
+    create->Release();
+    library->Release();
+
+    TypedWordObject first(kind), second(kind), third(kind), fourth(kind);
+    const auto calls = win32::ForeignCalls::create(kCallerLocale);
+    const auto callName = [&](TypedWordObject& object, const std::type_info* key) {
+        const auto wrapped = win32::ForeignDispatch::wrap(&object, calls);
+        if (key)
+            wrapped->expectType(*key);
+        Arguments none;
+        wrapped->invoke(u"Name", InvokeKind::PropertyGet, none);
+    };
+    callName(first, &typeid(DocumentKey));
+    callName(second, &typeid(DocumentKey));
+    check(kind.typeQuestions == 1 && kind.nameLookups == 1,
+          "expected types: the second object expected as a taught type asks nothing");
+    callName(third, &typeid(RangeKey));
+    callName(fourth, nullptr);
+    check(kind.typeQuestions == 3 && kind.nameLookups == 1,
+          "expected types: an object of an untaught key, or of none, asks its type");
+    kind.info->Release();
+}
+
 // Word's process gone: a call fails with RPC_E_SERVER_DIED and sets no error object. Word alive
 // failing a call with E_FAIL and its error object, when it says it sets one (ISupportErrorInfo).
 class FailingWord : public IDispatch, public ISupportErrorInfo {
@@ -522,6 +615,7 @@ int main() {
     outOfMemory();
     identifiersAcrossServers();
     foreignObject();
+    expectedTypes();
     staleErrorObject();
     rejectedTypeFreed();
     serverLocks();

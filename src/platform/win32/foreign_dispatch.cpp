@@ -143,6 +143,20 @@ void ForeignCalls::keepType(IUnknown* identity, ITypeInfo* info, const GUID& typ
     info->Release();
 }
 
+bool ForeignCalls::typeExpectedAs(const std::type_info& key, GUID* type) const {
+    const std::lock_guard lock(mutex_);
+    const auto found = typesByKey_.find(key);
+    if (found == typesByKey_.end())
+        return false;
+    *type = found->second;
+    return true;
+}
+
+void ForeignCalls::learnTypeExpectedAs(const std::type_info& key, const GUID& type) const {
+    const std::lock_guard lock(mutex_);
+    typesByKey_.emplace(key, type);
+}
+
 DISPID ForeignCalls::resolved(const GUID& type, const std::u16string& member) const {
     const std::lock_guard lock(mutex_);
     const auto names = resolvedByType_.find(type);
@@ -180,11 +194,28 @@ ForeignDispatch::ForeignDispatch(IDispatch* object, std::shared_ptr<const Foreig
     object_->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity_));
 }
 
+void ForeignDispatch::expectType(const std::type_info& key) {
+    if (!typeKnown_)
+        expected_ = &key;
+}
+
 // The object's type is asked for when a first member is called, not when the object arrives:
 // many objects are only passed on or compared, and each question to another process costs a
-// round trip. GetTypeInfo alone answers whether it has type information.
+// round trip. An object expected as a type whose identifier an earlier object gave is taken
+// to be of it without asking.
 void ForeignDispatch::learnType() {
     typeKnown_ = true;
+    if (expected_ && calls_->typeExpectedAs(*expected_, &type_)) {
+        typed_ = true;
+        return;
+    }
+    askType();
+    if (expected_ && typed_)
+        calls_->learnTypeExpectedAs(*expected_, type_);
+}
+
+// GetTypeInfo alone answers whether the object has type information.
+void ForeignDispatch::askType() {
     if (identity_ && calls_->knownType(identity_, &type_)) {
         typed_ = !IsEqualGUID(type_, GUID_NULL);
         return;

@@ -1,7 +1,9 @@
 // The engine's view of a foreign automation object (Word's objects and any other IDispatch):
 // members are called by name. Each member name is resolved once with GetIDsOfNames for each
 // type of object (the GUID of its type information; an object without type information keeps
-// its own names), then called with Invoke.
+// its own names), then called with Invoke. An object whose caller says which type it expects
+// (expectType) asks for its type information only when no object expected as that type has
+// told it yet: each question costs a round trip to the object's process.
 #pragma once
 
 #include <oaidl.h>
@@ -11,6 +13,8 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <typeindex>
+#include <typeinfo>
 #include <vector>
 
 #include "automation/dispatch.h"
@@ -51,6 +55,10 @@ public:
     bool knownType(ITypeInfo* info, GUID* type) const;
     // Keeps the type of an object and of its type information, whose reference it takes over.
     void keepType(IUnknown* identity, ITypeInfo* info, const GUID& type) const;
+    // The type learnt for objects a caller expects under a key (expectType), for the life of
+    // the calls: false when none has been learnt.
+    bool typeExpectedAs(const std::type_info& key, GUID* type) const;
+    void learnTypeExpectedAs(const std::type_info& key, const GUID& type) const;
 
 private:
     ForeignCalls(LCID locale, bool deferReleases)
@@ -71,6 +79,7 @@ private:
     mutable std::mutex mutex_;  // the component's calls may come from more than one thread
     mutable std::map<GUID, std::map<std::u16string, DISPID>, GuidLess> resolvedByType_;
     mutable std::map<DWORD, Held> heldByThread_;
+    mutable std::map<std::type_index, GUID> typesByKey_;
 };
 
 class ForeignDispatch : public Dispatch {
@@ -89,6 +98,7 @@ public:
     // object left in it, whether the call succeeded or failed.
     Variant invoke(std::u16string_view member, InvokeKind kind, Arguments& args) override;
     const void* identity() const override { return identity_; }
+    void expectType(const std::type_info& key) override;
 
     IDispatch* com() const { return object_; }
 
@@ -96,6 +106,7 @@ private:
     ForeignDispatch(IDispatch* object, std::shared_ptr<const ForeignCalls> calls);
     DISPID dispatchIdOf(std::u16string_view member);
     void learnType();
+    void askType();
 
     IDispatch* object_;
     std::shared_ptr<const ForeignCalls> calls_;
@@ -103,6 +114,7 @@ private:
     bool typeKnown_ = false;
     bool typed_ = false;
     GUID type_{};
+    const std::type_info* expected_ = nullptr;   // the caller's key for the type, if it gave one
     std::map<std::u16string, DISPID> ownNames_;  // for an object without type information
 };
 

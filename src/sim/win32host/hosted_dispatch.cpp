@@ -87,6 +87,8 @@ IDispatch* HostedObjects::comOf(const DispatchPtr& object) const {
         return nullptr;
     if (dynamic_cast<win32::ForeignDispatch*>(object.get()))
         return win32::comFromDispatch(object);
+    if (callStarted_.QuadPart)  // an object in the answer to the component's call
+        ++counts_.componentObjects;
     std::string type = typeKeyOf(object);
     const std::pair<std::string, const void*> key{type, object->identity()};
     if (auto found = live_.find(key); found != live_.end()) {

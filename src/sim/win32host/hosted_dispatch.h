@@ -19,6 +19,7 @@
 #include "automation/dispatch.h"
 #include "platform/win32/com_variant.h"
 #include "platform/win32/engine_dispatch.h"
+#include "sim/win32host/round_trip_counter.h"
 
 namespace k72645::sim {
 class WordInstance;
@@ -40,6 +41,11 @@ struct CallCounts {
     double componentInvokeSeconds = 0;
     // The component's GetIDsOfNames calls by type and lower-cased member name.
     std::map<std::pair<std::string, std::u16string>, long> componentLookupsByMember;
+    // Word's objects handed out in the answers to the component's calls.
+    long componentObjects = 0;
+    // Every call that reached Word's thread from another apartment, the player's and the
+    // component's, by kind (RoundTripCounter).
+    RoundTrips roundTrips;
 };
 
 class HostedObjects;
@@ -102,7 +108,8 @@ private:
     std::map<std::string, Type> types_;
     // One COM identity per simulated object, for as long as a client holds it.
     mutable std::map<std::pair<std::string, const void*>, HostedDispatch*> live_;
-    CallCounts counts_;
+    // Mutable: objects are counted as they cross out (comOf).
+    mutable CallCounts counts_;
     // Clients' strong connections to the objects of each Word.
     std::map<const WordInstance*, long> connections_;
     std::vector<std::weak_ptr<WordInstance>> letGo_;

@@ -12,6 +12,7 @@
 #include "platform/win32/win32_file_system.h"
 #include "sim/runtime/sim_world.h"
 #include "sim/win32host/class_object.h"
+#include "sim/win32host/round_trip_counter.h"
 #include "sim/win32host/win32_window_system.h"
 
 namespace k72645::sim::win32host {
@@ -49,6 +50,7 @@ struct WordHost::State {
     std::atomic<int>& locks;
     // Host thread only.
     std::shared_ptr<HostedObjects> objects;
+    std::unique_ptr<RoundTripCounter> roundTrips;  // the thread's message filter
     std::shared_ptr<SimWorld> world;
     std::shared_ptr<Win32WindowSystem> windows;
     DWORD classCookie = 0;
@@ -211,6 +213,8 @@ DWORD WINAPI WordHost::threadMain(void* parameter) {
     state.startResult = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     if (SUCCEEDED(state.startResult)) {
         state.objects = HostedObjects::create([&state] { state.followRunningWord(); });
+        state.roundTrips = std::make_unique<RoundTripCounter>(state.objects->counts().roundTrips);
+        CoRegisterMessageFilter(state.roundTrips.get(), nullptr);
         state.applicationClass = std::make_unique<ClassObject>(
             [&state](REFIID iid, void** out) { return state.createApplication(iid, out); },
             state.locks);
@@ -251,6 +255,8 @@ DWORD WINAPI WordHost::threadMain(void* parameter) {
     state.endWorld();
     state.revokeClasses();
     state.global.reset();
+    CoRegisterMessageFilter(nullptr, nullptr);
+    state.roundTrips.reset();
     state.objects.reset();
     CoUninitialize();
     return 0;

@@ -29,6 +29,13 @@ WorldControl::WorldControl(WordHost& host, std::atomic<int>& held) : host_(host)
     property(u"ComponentNameLookups", count(&CallCounts::componentNameLookups));
     property(u"PlayerInvokes", count(&CallCounts::playerInvokes));
     property(u"PlayerNameLookups", count(&CallCounts::playerNameLookups));
+    property(u"ComponentObjects", count(&CallCounts::componentObjects));
+    property(u"RoundTrips", [this](Arguments&) {
+        std::u16string lines;
+        for (const auto& [kind, times] : host_.counts().roundTrips)
+            lines += fromUtf8(kind) + u"\t" + fromUtf8(std::to_string(times)) + u"\n";
+        return Variant(lines);
+    });
     property(u"ComponentInvokeSeconds",
              [this](Arguments&) { return Variant(host_.counts().componentInvokeSeconds); });
     property(u"ComponentLookupsByMember", [this](Arguments&) {

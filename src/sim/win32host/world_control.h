@@ -27,6 +27,10 @@ inline constexpr const wchar_t* kWorldControlProgId = L"K72645.SimulatedWord.Wor
 //                                   the calls counted since the server started
 //   ComponentInvokeSeconds          the time Word spent inside the component's Invoke calls
 //   ComponentLookupsByMember        one line per member: type TAB member TAB count
+//   ComponentObjects                Word's objects handed out in answers to the component
+//   RoundTrips                      every call that reached Word's thread from another
+//                                   apartment, whoever made it: one line per kind (Invoke,
+//                                   RemRelease...): kind TAB count
 class WorldControl : public AutomationObject {
 public:
     // `held` counts the controls alive, which keep the server running.

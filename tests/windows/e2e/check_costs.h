@@ -3,6 +3,9 @@
 // Module timed at each check, and the bench file that reports them against a bare call.
 #pragma once
 
+#include <oaidl.h>
+#include <windows.h>
+
 #include <map>
 #include <ostream>
 #include <string>
@@ -29,24 +32,48 @@ struct GroupCost {
     long checkCalls = 0;  // the component's Invoke and GetIDsOfNames during its checks
     double checkSeconds = 0;
     double checkSecondsInWord = 0;  // of which Word spent inside the component's calls
+    double checkPauseSeconds = 0;   // of which the pauses the exercises require
+    long checkObjects = 0;          // Word's objects handed to the component during its checks
+    sim::win32host::RoundTrips checkRoundTrips;  // every round trip to Word during the checks
+    // Bare calls to the same server made right after each check (BareCalls), so that the
+    // group's ratio compares with a bare call under the machine's load of the moment.
+    int bareCalls = 0;
+    double bareSeconds = 0;
+};
+
+// A bare cross-process call to a world's server: a read of Sim's WordCount through the raw
+// IDispatch, its identifier resolved once, served by the thread that serves Word's objects.
+class BareCalls {
+public:
+    explicit BareCalls(const DispatchPtr& sim);
+    // Times `count` reads and adds them to the group's bare calls.
+    void measure(GroupCost& cost, int count) const;
+
+private:
+    IDispatch* sim_ = nullptr;  // held by the Sim object's wrapper
+    DISPID id_ = DISPID_UNKNOWN;
 };
 
 // The Module as the player holds it, timing each check and counting the calls to Word it makes.
 class TimedModule : public Dispatch {
 public:
-    TimedModule(DispatchPtr module, DispatchPtr control, GroupCost*& group)
-        : module_(std::move(module)), control_(std::move(control)), group_(group) {}
+    TimedModule(DispatchPtr module, DispatchPtr control, BareCalls bare, GroupCost*& group)
+        : module_(std::move(module)), control_(std::move(control)), bare_(bare), group_(group) {}
     Variant invoke(std::u16string_view member, InvokeKind kind, Arguments& args) override;
     const void* identity() const override { return module_->identity(); }
 
 private:
     DispatchPtr module_;
+    std::int32_t exercise_ = 0;  // as InitQuestion last named it
     DispatchPtr control_;
+    BareCalls bare_;
     GroupCost*& group_;  // the group of the scenario playing
 };
 
 // Writes the costs per group and in all, the bare call's time (seconds) and the ratio of the
-// component's time per Word call during checks to it.
+// component's time per Word call during checks to it; then, per group, the round trips of a
+// check by kind, the objects it fetched, the bare calls made beside its checks, and the ratio
+// to them with the required pauses left out.
 void writeBench(std::ostream& out, const std::map<std::string, GroupCost>& costs, double bare);
 
 }  // namespace k72645::e2e

@@ -155,7 +155,7 @@ public:
         sim_ = toObject(call(control_, u"StartWorld", {Variant(userFolder_.u16string())}));
         module_ = std::make_shared<e2e::TimedModule>(
             createByProgId(u"K72645.Module", CLSCTX_INPROC_SERVER, calls_), control_,
-            record_.group);
+            e2e::BareCalls(sim_), record_.group);
         desktop_ = std::make_shared<e2e::User32DesktopRoot>(process);
     }
 
