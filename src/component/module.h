@@ -86,10 +86,10 @@ private:
     void deleteWorkingFilesOf(const WorkingFilePlaces& places, bool askWord);
     // Tries again to delete the files left by earlier clean-ups; true while any is left.
     bool retryFilesLeft();
-    // Deletes again the working files that clean-ups deleted and that have come back since (a
-    // document Word still held, saved by the learner after its file was deleted); one that
-    // cannot be deleted joins filesLeft_. Run once no exercise is current.
-    void deleteReturnedWorkingFiles();
+    // Adds to filesLeft_, for retryFilesLeft to delete, the working files that clean-ups
+    // deleted and that have come back since (a document Word still held, saved by the learner
+    // after its file was deleted). Run once no exercise is current.
+    void collectReturnedWorkingFiles();
     // A document of a folder this Module worked in whose file has gone: a working file the
     // clean-up deleted while Word could not close its document. Saving it would put the file
     // back, so the closing discards it.

@@ -67,10 +67,17 @@ void Module::closeExercise() {
     deleteWorkingFilesOf(places, true);
     ignoringErrors([&] { call(currentExercise_, u"Fermer"); });
     currentExercise_ = nullptr;
-    deleteReturnedWorkingFiles();
+    collectReturnedWorkingFiles();
     retryFilesLeft();
     removeOwnTemplateFolder();
 }
+
+namespace {
+void addOnce(std::vector<std::u16string>& paths, std::u16string path) {
+    if (std::find(paths.begin(), paths.end(), path) == paths.end())
+        paths.push_back(std::move(path));
+}
+}  // namespace
 
 void Module::deleteWorkingFilesOf(const WorkingFilePlaces& places, bool askWord) {
     FileSystem& files = *word_.platform.files;
@@ -78,9 +85,7 @@ void Module::deleteWorkingFilesOf(const WorkingFilePlaces& places, bool askWord)
     if (!places.exercise)
         return;
     for (std::u16string& path : workingFilePaths(places))
-        if (std::find(deletedWorkingFiles_.begin(), deletedWorkingFiles_.end(), path) ==
-            deletedWorkingFiles_.end())
-            deletedWorkingFiles_.push_back(std::move(path));
+        addOnce(deletedWorkingFiles_, std::move(path));
     if (!askWord || !ignoringErrors([&] { Nettoyage(files, places); }))
         deleteWorkingFiles(files, places);
     // A deletion refused once (a file held for a moment by another program) is tried again.
@@ -88,23 +93,17 @@ void Module::deleteWorkingFilesOf(const WorkingFilePlaces& places, bool askWord)
         deleteWorkingFiles(files, places);
     for (std::u16string& path : remainingWorkingFiles(files, places)) {
         closingLeftFiles_ = true;
-        if (std::find(filesLeft_.begin(), filesLeft_.end(), path) == filesLeft_.end())
-            filesLeft_.push_back(std::move(path));
+        addOnce(filesLeft_, std::move(path));
     }
 }
 
-void Module::deleteReturnedWorkingFiles() {
+void Module::collectReturnedWorkingFiles() {
     FileSystem& files = *word_.platform.files;
-    for (const std::u16string& path : deletedWorkingFiles_) {
+    for (const std::u16string& path : deletedWorkingFiles_)
         ignoringErrors([&] {
-            if (!files.fileExists(path))
-                return;
-            deleteQuietly(files, path);
-            if (files.fileExists(path) &&
-                std::find(filesLeft_.begin(), filesLeft_.end(), path) == filesLeft_.end())
-                filesLeft_.push_back(path);
+            if (files.fileExists(path))
+                addOnce(filesLeft_, path);
         });
-    }
 }
 
 bool Module::retryFilesLeft() {
@@ -253,7 +252,7 @@ void Module::Quitter(DispatchPtr& ioApplication, std::int32_t& ioHandleLogiciel)
         quitReplacedWords();
         // Word has gone and no longer holds the files: the files left are tried once more, and
         // so are the working files the learner saved again after their clean-up.
-        deleteReturnedWorkingFiles();
+        collectReturnedWorkingFiles();
         deletedWorkingFiles_.clear();
         if (retryFilesLeft())
             throw errors::runtime(errors::kPathFileAccessError);

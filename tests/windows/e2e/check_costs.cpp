@@ -59,20 +59,23 @@ BareCalls::BareCalls(const DispatchPtr& sim) {
         sim_ = nullptr;
 }
 
-void BareCalls::measure(GroupCost& cost, int count) const {
-    if (!sim_)
-        return;
+double timeBareReads(IDispatch* object, DISPID property, int count) {
     DISPPARAMS none{};
     const auto started = std::chrono::steady_clock::now();
     for (int i = 0; i < count; ++i) {
         VARIANT value;
         VariantInit(&value);
-        sim_->Invoke(id_, IID_NULL, sim::win32host::kPlayerLocale, DISPATCH_PROPERTYGET, &none,
-                     &value, nullptr, nullptr);
+        object->Invoke(property, IID_NULL, sim::win32host::kPlayerLocale, DISPATCH_PROPERTYGET,
+                       &none, &value, nullptr, nullptr);
         VariantClear(&value);
     }
-    cost.bareSeconds +=
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+}
+
+void BareCalls::measure(GroupCost& cost, int count) const {
+    if (!sim_)
+        return;
+    cost.bareSeconds += timeBareReads(sim_, id_, count);
     cost.bareCalls += count;
 }
 

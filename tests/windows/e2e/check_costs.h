@@ -41,6 +41,10 @@ struct GroupCost {
     double bareSeconds = 0;
 };
 
+// The seconds that `count` reads of a property take, each a bare call through the raw
+// IDispatch with the identifier given.
+double timeBareReads(IDispatch* object, DISPID property, int count);
+
 // A bare cross-process call to a world's server: a read of Sim's WordCount through the raw
 // IDispatch, its identifier resolved once, served by the thread that serves Word's objects.
 class BareCalls {

@@ -237,18 +237,7 @@ double bareCallSeconds(const fs::path& userFolder, RunRecord& record, const Play
         LPOLESTR name = const_cast<LPOLESTR>(L"Visible");
         DISPID id = DISPID_UNKNOWN;
         word->GetIDsOfNames(IID_NULL, &name, 1, sim::win32host::kPlayerLocale, &id);
-        DISPPARAMS none{};
-        const auto started = std::chrono::steady_clock::now();
-        for (int i = 0; i < kReads; ++i) {
-            VARIANT value;
-            VariantInit(&value);
-            word->Invoke(id, IID_NULL, sim::win32host::kPlayerLocale, DISPATCH_PROPERTYGET, &none,
-                         &value, nullptr, nullptr);
-            VariantClear(&value);
-        }
-        seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count() /
-            kReads;
+        seconds = timeBareReads(word, id, kReads) / kReads;
         word->Release();
         call(control, u"EndWorld");
     }
