@@ -237,7 +237,7 @@ double bareCallSeconds(const fs::path& userFolder, RunRecord& record, const Play
         LPOLESTR name = const_cast<LPOLESTR>(L"Visible");
         DISPID id = DISPID_UNKNOWN;
         word->GetIDsOfNames(IID_NULL, &name, 1, sim::win32host::kPlayerLocale, &id);
-        seconds = timeBareReads(word, id, kReads) / kReads;
+        seconds = e2e::timeBareReads(word, id, kReads) / kReads;
         word->Release();
         call(control, u"EndWorld");
     }
