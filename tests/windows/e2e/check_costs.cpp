@@ -5,10 +5,12 @@
 #include <cstdio>
 #include <cstring>
 #include <sstream>
+#include <vector>
 
 #include "automation/text.h"
 #include "automation/vb.h"
 #include "platform/win32/foreign_dispatch.h"
+#include "tests/windows/e2e/call_timer.h"
 
 namespace k72645::e2e {
 
@@ -72,6 +74,46 @@ double timeBareReads(IDispatch* object, DISPID property, int count) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 }
 
+ObjectCost timeObjectRounds(IDispatch* document, DISPID content, int batches, int batchSize) {
+    using Clock = std::chrono::steady_clock;
+    using Seconds = std::chrono::duration<double>;
+    DISPPARAMS none{};
+    ObjectCost cost;
+    std::vector<IDispatch*> fetched;
+    for (int batch = 0; batch < batches; ++batch) {
+        fetched.clear();
+        const CallTime beforeFetch = CallTimer::total();
+        const auto started = Clock::now();
+        for (int i = 0; i < batchSize; ++i) {
+            VARIANT value;
+            VariantInit(&value);
+            if (SUCCEEDED(document->Invoke(content, IID_NULL, sim::win32host::kPlayerLocale,
+                                           DISPATCH_PROPERTYGET, &none, &value, nullptr,
+                                           nullptr)) &&
+                value.vt == VT_DISPATCH && value.pdispVal)
+                fetched.push_back(value.pdispVal);
+            else
+                VariantClear(&value);
+        }
+        const auto fetchedAt = Clock::now();
+        const CallTime afterFetch = CallTimer::total();
+        for (IDispatch* object : fetched)
+            object->Release();
+        const auto releasedAt = Clock::now();
+        const CallTime afterRelease = CallTimer::total();
+        cost.fetchSeconds += Seconds(fetchedAt - started).count();
+        cost.fetchWaiting += afterFetch.seconds - beforeFetch.seconds;
+        cost.releaseSeconds += Seconds(releasedAt - fetchedAt).count();
+        cost.releaseWaiting += afterRelease.seconds - afterFetch.seconds;
+    }
+    const double objects = batches * batchSize > 0 ? batches * batchSize : 1;
+    cost.fetchSeconds /= objects;
+    cost.fetchWaiting /= objects;
+    cost.releaseSeconds /= objects;
+    cost.releaseWaiting /= objects;
+    return cost;
+}
+
 void BareCalls::measure(GroupCost& cost, int count) const {
     if (!sim_)
         return;
@@ -85,10 +127,12 @@ Variant TimedModule::invoke(std::u16string_view member, InvokeKind kind, Argumen
     if (lcase(member) != u"testepoint")
         return module_->invoke(member, kind, args);
     const sim::win32host::CallCounts before = readCounts(control_, false);
+    const CallTime sentBefore = CallTimer::total();
     const auto started = std::chrono::steady_clock::now();
     Variant result = module_->invoke(member, kind, args);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    const CallTime sentAfter = CallTimer::total();
     const sim::win32host::CallCounts after = readCounts(control_, false);
     GroupCost& cost = *group_;
     ++cost.checks;
@@ -98,6 +142,8 @@ Variant TimedModule::invoke(std::u16string_view member, InvokeKind kind, Argumen
                        after.componentNameLookups - before.componentNameLookups;
     cost.checkPauseSeconds += requiredPauseSeconds(exercise_);
     cost.checkObjects += after.componentObjects - before.componentObjects;
+    cost.checkCallsSent += sentAfter.calls - sentBefore.calls;
+    cost.checkSecondsWaiting += sentAfter.seconds - sentBefore.seconds;
     for (const auto& [kind, times] : after.roundTrips) {
         const auto earlier = before.roundTrips.find(kind);
         cost.checkRoundTrips[kind] +=
@@ -108,7 +154,9 @@ Variant TimedModule::invoke(std::u16string_view member, InvokeKind kind, Argumen
     return result;
 }
 
-void writeBench(std::ostream& out, const std::map<std::string, GroupCost>& costs, double bare) {
+void writeBench(std::ostream& out, const std::map<std::string, GroupCost>& costs,
+                const BareCosts& bareCosts) {
+    const double bare = bareCosts.call;
     out << "group      scenarios  component-Invoke  component-GetIDsOfNames  player-Invoke  "
            "player-GetIDsOfNames  seconds  checks  ms-per-check  calls-per-check  "
            "us-per-Word-call  us-in-Word-per-call  ratio\n";
@@ -141,6 +189,8 @@ void writeBench(std::ostream& out, const std::map<std::string, GroupCost>& costs
         total.checkSecondsInWord += cost.checkSecondsInWord;
         total.checkPauseSeconds += cost.checkPauseSeconds;
         total.checkObjects += cost.checkObjects;
+        total.checkCallsSent += cost.checkCallsSent;
+        total.checkSecondsWaiting += cost.checkSecondsWaiting;
         for (const auto& [kind, times] : cost.checkRoundTrips)
             total.checkRoundTrips[kind] += times;
         total.bareCalls += cost.bareCalls;
@@ -154,20 +204,32 @@ void writeBench(std::ostream& out, const std::map<std::string, GroupCost>& costs
                   "ratio: %.2f\n",
                   bare * 1e6, perCall * 1e6, bare > 0 ? perCall / bare : 0);
     out << line;
+    const ObjectCost& object = bareCosts.object;
+    std::snprintf(line, sizeof line,
+                  "a new object: fetch %.1f us (waiting %.1f), release %.1f us (waiting %.1f), "
+                  "own work %.1f us\n",
+                  object.fetchSeconds * 1e6, object.fetchWaiting * 1e6, object.releaseSeconds * 1e6,
+                  object.releaseWaiting * 1e6, object.ownSeconds() * 1e6);
+    out << line;
 
     // What a check costs in round trips to Word's process: every call that reached Word's
     // thread during the component's checks, by kind, per check; the objects Word handed to
     // the component; the round trips per Word call (Invoke and GetIDsOfNames); the bare call
-    // measured beside the group's checks; and the ratio to it with the pauses the exercises
-    // require left out (goal: at most 1.5).
+    // measured beside the group's checks; the ratio to it with the pauses the exercises
+    // require left out (goal: at most 1.5); then the check's time split into the time the
+    // player's process waited for answers from other processes and the rest, its own, with
+    // the wait per round trip and the own time per object proxy given back (one release each);
+    // last, the floor: the ratio the check would have if each of its round trips took a bare
+    // call and each of its proxies the own work a bare new object takes.
     out << "\nround trips per check, by kind\ngroup      checks";
     for (const char* kind : kRoundTripKinds)
         out << ' '
             << std::string(std::max<std::size_t>(std::strlen(kind), 6) - std::strlen(kind), ' ')
             << kind;
     out << "   all  objects  trips-per-call  pause-ms-per-check  bare-us  "
-           "ratio-without-pauses\n";
-    const auto trips = [](const std::string& name, const GroupCost& cost) {
+           "ratio-without-pauses  ms-waiting  ms-own  us-per-trip  own-us-per-object  "
+           "ratio-floor\n";
+    const auto trips = [&object](const std::string& name, const GroupCost& cost) {
         std::ostringstream text;
         const double checks = cost.checks ? cost.checks : 1;
         char number[160];
@@ -187,11 +249,22 @@ void writeBench(std::ostream& out, const std::map<std::string, GroupCost>& costs
         const double perCall =
             cost.checkCalls ? (cost.checkSeconds - cost.checkPauseSeconds) / cost.checkCalls : 0;
         const double bare = cost.bareCalls ? cost.bareSeconds / cost.bareCalls : 0;
-        std::snprintf(number, sizeof number, " %5.1f %8.1f %15.2f %19.0f %8.1f %21.2f\n",
-                      all / checks, cost.checkObjects / checks,
-                      cost.checkCalls ? static_cast<double>(all) / cost.checkCalls : 0,
-                      cost.checkPauseSeconds / checks * 1e3, bare * 1e6,
-                      bare > 0 ? perCall / bare : 0);
+        const double ownSeconds =
+            cost.checkSeconds - cost.checkPauseSeconds - cost.checkSecondsWaiting;
+        const auto released = cost.checkRoundTrips.find("RemRelease");
+        const long proxies = released == cost.checkRoundTrips.end() ? 0 : released->second;
+        std::snprintf(
+            number, sizeof number,
+            " %5.1f %8.1f %15.2f %19.0f %8.1f %21.2f %11.2f %7.2f %12.1f %18.1f %12.2f\n",
+            all / checks, cost.checkObjects / checks,
+            cost.checkCalls ? static_cast<double>(all) / cost.checkCalls : 0,
+            cost.checkPauseSeconds / checks * 1e3, bare * 1e6, bare > 0 ? perCall / bare : 0,
+            cost.checkSecondsWaiting / checks * 1e3, ownSeconds / checks * 1e3,
+            cost.checkCallsSent ? cost.checkSecondsWaiting / cost.checkCallsSent * 1e6 : 0,
+            proxies ? ownSeconds / proxies * 1e6 : 0,
+            cost.checkCalls && bare > 0
+                ? (all * bare + proxies * object.ownSeconds()) / (cost.checkCalls * bare)
+                : 0);
         text << number;
         return text.str();
     };

@@ -35,6 +35,10 @@ struct GroupCost {
     double checkPauseSeconds = 0;   // of which the pauses the exercises require
     long checkObjects = 0;          // Word's objects handed to the component during its checks
     sim::win32host::RoundTrips checkRoundTrips;  // every round trip to Word during the checks
+    // What the player's process saw of them: the calls it sent out during the checks and the
+    // time it waited for their answers; the rest of a check's time is the component's own.
+    long checkCallsSent = 0;
+    double checkSecondsWaiting = 0;
     // Bare calls to the same server made right after each check (BareCalls), so that the
     // group's ratio compares with a bare call under the machine's load of the moment.
     int bareCalls = 0;
@@ -44,6 +48,28 @@ struct GroupCost {
 // The seconds that `count` reads of a property take, each a bare call through the raw
 // IDispatch with the identifier given.
 double timeBareReads(IDispatch* object, DISPID property, int count);
+
+// What a new object of Word costs the player's process, per object: its fetch (a read that
+// returns a new object, here a document's Content) and the release of its proxy, each split
+// into the time waiting for Word's process and the process's own work around it. The objects
+// are fetched and given back in batches of a check's size: COM's work for each grows with the
+// number of proxies alive.
+struct ObjectCost {
+    double fetchSeconds = 0;
+    double fetchWaiting = 0;
+    double releaseSeconds = 0;
+    double releaseWaiting = 0;
+    double ownSeconds() const {
+        return fetchSeconds - fetchWaiting + releaseSeconds - releaseWaiting;
+    }
+};
+ObjectCost timeObjectRounds(IDispatch* document, DISPID content, int batches, int batchSize);
+
+// The bare costs a run measures once, on a Word server of their own.
+struct BareCosts {
+    double call = 0;  // a bare read
+    ObjectCost object;
+};
 
 // A bare cross-process call to a world's server: a read of Sim's WordCount through the raw
 // IDispatch, its identifier resolved once, served by the thread that serves Word's objects.
@@ -76,8 +102,11 @@ private:
 
 // Writes the costs per group and in all, the bare call's time (seconds) and the ratio of the
 // component's time per Word call during checks to it; then, per group, the round trips of a
-// check by kind, the objects it fetched, the bare calls made beside its checks, and the ratio
-// to them with the required pauses left out.
-void writeBench(std::ostream& out, const std::map<std::string, GroupCost>& costs, double bare);
+// check by kind, the objects it fetched, the bare calls made beside its checks, the ratio
+// to them with the required pauses left out, and the check's time waiting on other processes
+// and its own, and the ratio such a check would have if each of its round trips cost a bare
+// call and each object its bare own cost.
+void writeBench(std::ostream& out, const std::map<std::string, GroupCost>& costs,
+                const BareCosts& bare);
 
 }  // namespace k72645::e2e

@@ -20,6 +20,7 @@
 #include "player/scenario_runner.h"
 #include "player/scenario_world.h"
 #include "sim/win32host/world_control.h"
+#include "tests/windows/e2e/call_timer.h"
 #include "tests/windows/e2e/check_costs.h"
 #include "tests/windows/e2e/user32_desktop_root.h"
 
@@ -217,11 +218,50 @@ bool serversEnded(RunRecord& record) {
     return ended;
 }
 
+DISPID idOf(IDispatch* object, const wchar_t* member) {
+    LPOLESTR name = const_cast<LPOLESTR>(member);
+    DISPID id = DISPID_UNKNOWN;
+    object->GetIDsOfNames(IID_NULL, &name, 1, sim::win32host::kPlayerLocale, &id);
+    return id;
+}
+
+// The raw IDispatch an object member returns, or null.
+IDispatch* objectOf(IDispatch* object, const wchar_t* member, WORD kind) {
+    DISPPARAMS none{};
+    VARIANT value;
+    VariantInit(&value);
+    if (FAILED(object->Invoke(idOf(object, member), IID_NULL, sim::win32host::kPlayerLocale, kind,
+                              &none, &value, nullptr, nullptr)) ||
+        value.vt != VT_DISPATCH) {
+        VariantClear(&value);
+        return nullptr;
+    }
+    return value.pdispVal;
+}
+
+// A new object's cost, on a new document's Content: each read gives a new Range.
+e2e::ObjectCost objectCost(IDispatch* word) {
+    // About the distinct objects of a check (18 to 64 in the course's groups).
+    constexpr int kBatches = 12;
+    constexpr int kBatchSize = 25;
+    IDispatch* documents = objectOf(word, L"Documents", DISPATCH_PROPERTYGET);
+    IDispatch* document = documents ? objectOf(documents, L"Add", DISPATCH_METHOD) : nullptr;
+    e2e::ObjectCost cost;
+    if (document)
+        cost = e2e::timeObjectRounds(document, idOf(document, L"Content"), kBatches, kBatchSize);
+    if (document)
+        document->Release();
+    if (documents)
+        documents->Release();
+    return cost;
+}
+
 // The time of a bare cross-process call to a Word of the server: one property read (Visible),
-// through the raw IDispatch, identifier resolved beforehand; the mean over many reads.
-double bareCallSeconds(const fs::path& userFolder, RunRecord& record, const PlayerCalls& calls) {
+// through the raw IDispatch, identifier resolved beforehand; the mean over many reads. Then
+// what a new object costs.
+e2e::BareCosts bareCosts(const fs::path& userFolder, RunRecord& record, const PlayerCalls& calls) {
     constexpr int kReads = 2000;
-    double seconds = 0;
+    e2e::BareCosts costs;
     {
         DispatchPtr control = startServer(calls);
         const auto process = static_cast<DWORD>(get(control, u"ProcessId").long32());
@@ -234,16 +274,14 @@ double bareCallSeconds(const fs::path& userFolder, RunRecord& record, const Play
                                     reinterpret_cast<void**>(&word))) ||
             !word)
             throw std::runtime_error("cannot start Word for the bare call");
-        LPOLESTR name = const_cast<LPOLESTR>(L"Visible");
-        DISPID id = DISPID_UNKNOWN;
-        word->GetIDsOfNames(IID_NULL, &name, 1, sim::win32host::kPlayerLocale, &id);
-        seconds = e2e::timeBareReads(word, id, kReads) / kReads;
+        costs.call = e2e::timeBareReads(word, idOf(word, L"Visible"), kReads) / kReads;
+        costs.object = objectCost(word);
         word->Release();
         call(control, u"EndWorld");
     }
     std::error_code ignored;
     fs::remove_all(userFolder, ignored);
-    return seconds;
+    return costs;
 }
 
 // "507-merge-field.scn" belongs to 507; "module-blocking-dialog.scn" to "module".
@@ -316,9 +354,9 @@ int play(const fs::path& course, const std::string& benchFile, const std::vector
     std::cout << "component: " << lookups << " GetIDsOfNames for "
               << record.componentLookupsByMember.size() << " members of Word's types" << std::endl;
 
-    double bare = 0;
+    e2e::BareCosts bare;
     try {
-        bare = bareCallSeconds(root / "bare", record, calls);
+        bare = bareCosts(root / "bare", record, calls);
     } catch (const std::exception& failure) {
         std::cout << "FAIL  the bare call could not be measured: " << failure.what() << std::endl;
         ++lookupFaults;
@@ -364,6 +402,7 @@ int wmain(int argc, wchar_t** argv) {
 
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
         return 2;
+    e2e::CallTimer::install();
     int status = 2;
     const std::wstring quoted = L"\"" + dll.wstring() + L"\"";
     if (runRegsvr32(quoted) != 0) {
