@@ -218,18 +218,15 @@ void writeBench(std::ostream& out, const std::map<std::string, GroupCost>& costs
     // measured beside the group's checks; the ratio to it with the pauses the exercises
     // require left out (goal: at most 1.5); then the check's time split into the time the
     // player's process waited for answers from other processes and the rest, its own, with
-    // the wait per round trip and the own time per object proxy given back (one release each);
-    // last, the floor: the ratio the check would have if each of its round trips took a bare
-    // call and each of its proxies the own work a bare new object takes.
+    // the wait per round trip and the own time per object proxy given back (one release each).
     out << "\nround trips per check, by kind\ngroup      checks";
     for (const char* kind : kRoundTripKinds)
         out << ' '
             << std::string(std::max<std::size_t>(std::strlen(kind), 6) - std::strlen(kind), ' ')
             << kind;
     out << "   all  objects  trips-per-call  pause-ms-per-check  bare-us  "
-           "ratio-without-pauses  ms-waiting  ms-own  us-per-trip  own-us-per-object  "
-           "ratio-floor\n";
-    const auto trips = [&object](const std::string& name, const GroupCost& cost) {
+           "ratio-without-pauses  ms-waiting  ms-own  us-per-trip  own-us-per-object\n";
+    const auto trips = [](const std::string& name, const GroupCost& cost) {
         std::ostringstream text;
         const double checks = cost.checks ? cost.checks : 1;
         char number[160];
@@ -255,16 +252,13 @@ void writeBench(std::ostream& out, const std::map<std::string, GroupCost>& costs
         const long proxies = released == cost.checkRoundTrips.end() ? 0 : released->second;
         std::snprintf(
             number, sizeof number,
-            " %5.1f %8.1f %15.2f %19.0f %8.1f %21.2f %11.2f %7.2f %12.1f %18.1f %12.2f\n",
-            all / checks, cost.checkObjects / checks,
+            " %5.1f %8.1f %15.2f %19.0f %8.1f %21.2f %11.2f %7.2f %12.1f %18.1f\n", all / checks,
+            cost.checkObjects / checks,
             cost.checkCalls ? static_cast<double>(all) / cost.checkCalls : 0,
             cost.checkPauseSeconds / checks * 1e3, bare * 1e6, bare > 0 ? perCall / bare : 0,
             cost.checkSecondsWaiting / checks * 1e3, ownSeconds / checks * 1e3,
             cost.checkCallsSent ? cost.checkSecondsWaiting / cost.checkCallsSent * 1e6 : 0,
-            proxies ? ownSeconds / proxies * 1e6 : 0,
-            cost.checkCalls && bare > 0
-                ? (all * bare + proxies * object.ownSeconds()) / (cost.checkCalls * bare)
-                : 0);
+            proxies ? ownSeconds / proxies * 1e6 : 0);
         text << number;
         return text.str();
     };

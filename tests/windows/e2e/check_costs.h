@@ -104,8 +104,7 @@ private:
 // component's time per Word call during checks to it; then, per group, the round trips of a
 // check by kind, the objects it fetched, the bare calls made beside its checks, the ratio
 // to them with the required pauses left out, and the check's time waiting on other processes
-// and its own, and the ratio such a check would have if each of its round trips cost a bare
-// call and each object its bare own cost.
+// and its own.
 void writeBench(std::ostream& out, const std::map<std::string, GroupCost>& costs,
                 const BareCosts& bare);
 
