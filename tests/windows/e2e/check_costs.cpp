@@ -56,9 +56,17 @@ BareCalls::BareCalls(const DispatchPtr& sim) {
     if (!wrapper)
         return;
     sim_ = wrapper->com();
-    LPOLESTR name = const_cast<LPOLESTR>(L"WordCount");
-    if (FAILED(sim_->GetIDsOfNames(IID_NULL, &name, 1, sim::win32host::kPlayerLocale, &id_)))
+    id_ = idOf(sim_, L"WordCount");
+    if (id_ == DISPID_UNKNOWN)
         sim_ = nullptr;
+}
+
+DISPID idOf(IDispatch* object, const wchar_t* member) {
+    LPOLESTR name = const_cast<LPOLESTR>(member);
+    DISPID id = DISPID_UNKNOWN;
+    if (FAILED(object->GetIDsOfNames(IID_NULL, &name, 1, sim::win32host::kPlayerLocale, &id)))
+        return DISPID_UNKNOWN;
+    return id;
 }
 
 double timeBareReads(IDispatch* object, DISPID property, int count) {
@@ -72,6 +80,21 @@ double timeBareReads(IDispatch* object, DISPID property, int count) {
         VariantClear(&value);
     }
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+}
+
+namespace {
+// The raw IDispatch an object's member returns, or null.
+IDispatch* objectOf(IDispatch* object, const wchar_t* member, WORD kind) {
+    DISPPARAMS none{};
+    VARIANT value;
+    VariantInit(&value);
+    if (FAILED(object->Invoke(idOf(object, member), IID_NULL, sim::win32host::kPlayerLocale, kind,
+                              &none, &value, nullptr, nullptr)) ||
+        value.vt != VT_DISPATCH) {
+        VariantClear(&value);
+        return nullptr;
+    }
+    return value.pdispVal;
 }
 
 ObjectCost timeObjectRounds(IDispatch* document, DISPID content, int batches, int batchSize) {
@@ -112,6 +135,52 @@ ObjectCost timeObjectRounds(IDispatch* document, DISPID content, int batches, in
     cost.releaseSeconds /= objects;
     cost.releaseWaiting /= objects;
     return cost;
+}
+}  // namespace
+
+ObjectCost timeNewObjects(IDispatch* word) {
+    // About the distinct objects of a check (18 to 64 in the course's groups).
+    constexpr int kBatches = 12;
+    constexpr int kBatchSize = 25;
+    IDispatch* documents = objectOf(word, L"Documents", DISPATCH_PROPERTYGET);
+    IDispatch* document = documents ? objectOf(documents, L"Add", DISPATCH_METHOD) : nullptr;
+    ObjectCost cost;
+    if (document) {
+        cost = timeObjectRounds(document, idOf(document, L"Content"), kBatches, kBatchSize);
+        document->Release();
+    }
+    if (documents)
+        documents->Release();
+    return cost;
+}
+
+void GroupCost::addCallCounts(const sim::win32host::CallCounts& counts) {
+    componentInvokes += counts.componentInvokes;
+    componentLookups += counts.componentNameLookups;
+    playerInvokes += counts.playerInvokes;
+    playerLookups += counts.playerNameLookups;
+}
+
+GroupCost& GroupCost::operator+=(const GroupCost& other) {
+    scenarios += other.scenarios;
+    componentInvokes += other.componentInvokes;
+    componentLookups += other.componentLookups;
+    playerInvokes += other.playerInvokes;
+    playerLookups += other.playerLookups;
+    seconds += other.seconds;
+    checks += other.checks;
+    checkCalls += other.checkCalls;
+    checkSeconds += other.checkSeconds;
+    checkSecondsInWord += other.checkSecondsInWord;
+    checkPauseSeconds += other.checkPauseSeconds;
+    checkObjects += other.checkObjects;
+    for (const auto& [kind, times] : other.checkRoundTrips)
+        checkRoundTrips[kind] += times;
+    checkCallsSent += other.checkCallsSent;
+    checkSecondsWaiting += other.checkSecondsWaiting;
+    bareCalls += other.bareCalls;
+    bareSeconds += other.bareSeconds;
+    return *this;
 }
 
 void BareCalls::measure(GroupCost& cost, int count) const {
@@ -177,24 +246,7 @@ void writeBench(std::ostream& out, const std::map<std::string, GroupCost>& costs
     };
     for (const auto& [group, cost] : costs) {
         out << row(group, cost);
-        total.scenarios += cost.scenarios;
-        total.componentInvokes += cost.componentInvokes;
-        total.componentLookups += cost.componentLookups;
-        total.playerInvokes += cost.playerInvokes;
-        total.playerLookups += cost.playerLookups;
-        total.seconds += cost.seconds;
-        total.checks += cost.checks;
-        total.checkCalls += cost.checkCalls;
-        total.checkSeconds += cost.checkSeconds;
-        total.checkSecondsInWord += cost.checkSecondsInWord;
-        total.checkPauseSeconds += cost.checkPauseSeconds;
-        total.checkObjects += cost.checkObjects;
-        total.checkCallsSent += cost.checkCallsSent;
-        total.checkSecondsWaiting += cost.checkSecondsWaiting;
-        for (const auto& [kind, times] : cost.checkRoundTrips)
-            total.checkRoundTrips[kind] += times;
-        total.bareCalls += cost.bareCalls;
-        total.bareSeconds += cost.bareSeconds;
+        total += cost;
     }
     out << row("all", total);
     const double perCall = total.checkCalls ? total.checkSeconds / total.checkCalls : 0;

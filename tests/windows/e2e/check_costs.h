@@ -43,7 +43,16 @@ struct GroupCost {
     // group's ratio compares with a bare call under the machine's load of the moment.
     int bareCalls = 0;
     double bareSeconds = 0;
+
+    // Adds what a scenario's Word server counted over its whole run.
+    void addCallCounts(const sim::win32host::CallCounts& counts);
+    // Adds another group's costs (the total of all groups).
+    GroupCost& operator+=(const GroupCost& other);
 };
+
+// The identifier of an object's member, resolved by its raw IDispatch (DISPID_UNKNOWN when
+// the object does not know the name).
+DISPID idOf(IDispatch* object, const wchar_t* member);
 
 // The seconds that `count` reads of a property take, each a bare call through the raw
 // IDispatch with the identifier given.
@@ -63,7 +72,8 @@ struct ObjectCost {
         return fetchSeconds - fetchWaiting + releaseSeconds - releaseWaiting;
     }
 };
-ObjectCost timeObjectRounds(IDispatch* document, DISPID content, int batches, int batchSize);
+// Timed on a new document of the Word given: each read of its Content gives a new Range.
+ObjectCost timeNewObjects(IDispatch* word);
 
 // The bare costs a run measures once, on a Word server of their own.
 struct BareCosts {

@@ -168,10 +168,7 @@ public:
         call(control_, u"EndWorld");
         const sim::win32host::CallCounts counts = e2e::readCounts(control_, true);
         e2e::GroupCost& cost = *record_.group;
-        cost.componentInvokes += counts.componentInvokes;
-        cost.componentLookups += counts.componentNameLookups;
-        cost.playerInvokes += counts.playerInvokes;
-        cost.playerLookups += counts.playerNameLookups;
+        cost.addCallCounts(counts);
         for (const auto& [member, count] : counts.componentLookupsByMember)
             record_.componentLookupsByMember[member] += count;
         delivery_.removeFolders();
@@ -218,44 +215,6 @@ bool serversEnded(RunRecord& record) {
     return ended;
 }
 
-DISPID idOf(IDispatch* object, const wchar_t* member) {
-    LPOLESTR name = const_cast<LPOLESTR>(member);
-    DISPID id = DISPID_UNKNOWN;
-    object->GetIDsOfNames(IID_NULL, &name, 1, sim::win32host::kPlayerLocale, &id);
-    return id;
-}
-
-// The raw IDispatch an object member returns, or null.
-IDispatch* objectOf(IDispatch* object, const wchar_t* member, WORD kind) {
-    DISPPARAMS none{};
-    VARIANT value;
-    VariantInit(&value);
-    if (FAILED(object->Invoke(idOf(object, member), IID_NULL, sim::win32host::kPlayerLocale, kind,
-                              &none, &value, nullptr, nullptr)) ||
-        value.vt != VT_DISPATCH) {
-        VariantClear(&value);
-        return nullptr;
-    }
-    return value.pdispVal;
-}
-
-// A new object's cost, on a new document's Content: each read gives a new Range.
-e2e::ObjectCost objectCost(IDispatch* word) {
-    // About the distinct objects of a check (18 to 64 in the course's groups).
-    constexpr int kBatches = 12;
-    constexpr int kBatchSize = 25;
-    IDispatch* documents = objectOf(word, L"Documents", DISPATCH_PROPERTYGET);
-    IDispatch* document = documents ? objectOf(documents, L"Add", DISPATCH_METHOD) : nullptr;
-    e2e::ObjectCost cost;
-    if (document)
-        cost = e2e::timeObjectRounds(document, idOf(document, L"Content"), kBatches, kBatchSize);
-    if (document)
-        document->Release();
-    if (documents)
-        documents->Release();
-    return cost;
-}
-
 // The time of a bare cross-process call to a Word of the server: one property read (Visible),
 // through the raw IDispatch, identifier resolved beforehand; the mean over many reads. Then
 // what a new object costs.
@@ -274,8 +233,8 @@ e2e::BareCosts bareCosts(const fs::path& userFolder, RunRecord& record, const Pl
                                     reinterpret_cast<void**>(&word))) ||
             !word)
             throw std::runtime_error("cannot start Word for the bare call");
-        costs.call = e2e::timeBareReads(word, idOf(word, L"Visible"), kReads) / kReads;
-        costs.object = objectCost(word);
+        costs.call = e2e::timeBareReads(word, e2e::idOf(word, L"Visible"), kReads) / kReads;
+        costs.object = e2e::timeNewObjects(word);
         word->Release();
         call(control, u"EndWorld");
     }
